@@ -1,0 +1,16 @@
+// RTF out: the pad's content as one RTF document.  The form is fixed because
+// the conversion reads it back: a font table of "{\f<n>\fnil\fcharset0
+// <Name>;}" entries, a colour table, "\viewkind4\uc1\pard" before the body,
+// formatting words only where the format changes, every line ended by
+// "\par" and a line break, pictures in "{\pict\jpegblip ...}" groups.
+#pragma once
+
+#include <string>
+
+#include "platform/richedit/rich_text.h"
+
+namespace qm::richedit {
+
+std::string writeRtf(const RichText& text);
+
+}  // namespace qm::richedit
