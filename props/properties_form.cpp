@@ -75,9 +75,9 @@ void TForm2::FormShow() {
       fillDefaultCaptions(1);
       WorkGrid& grid = StringGrid1.grid;
       int row = 1;
-      for (const auto& caption : stored.captions) {
-        if (!caption.number.empty()) grid.setCell(0, row, caption.number);
-        if (!caption.caption.empty()) grid.setCell(1, row, caption.caption);
+      for (const auto& storedRow : stored.captions) {
+        if (!storedRow.number.empty()) grid.setCell(0, row, storedRow.number);
+        if (!storedRow.caption.empty()) grid.setCell(1, row, storedRow.caption);
         ++row;
       }
     }

@@ -25,20 +25,20 @@ void RichEdit::buildGeometry() const {
   lineTops_.resize(paragraphs.size());
   lineHeights_.resize(paragraphs.size());
   int start = 0;
-  int top = 0;
+  int lineY = 0;
   for (size_t i = 0; i < paragraphs.size(); ++i) {
     const auto& paragraph = paragraphs[i];
-    int height = 0;
+    int tallest = 0;
     for (const auto& run : paragraph.runs) {
       int runHeight = run.picture ? run.picture->height : textHeightPixels(run.format.halfPoints);
-      height = std::max(height, runHeight);
+      tallest = std::max(tallest, runHeight);
     }
-    if (paragraph.runs.empty()) height = textHeightPixels(paragraph.endFormat.halfPoints);
+    if (paragraph.runs.empty()) tallest = textHeightPixels(paragraph.endFormat.halfPoints);
     lineStarts_[i] = start;
-    lineTops_[i] = top;
-    lineHeights_[i] = height;
+    lineTops_[i] = lineY;
+    lineHeights_[i] = tallest;
     start += paragraph.length() + 1;
-    top += height;
+    lineY += tallest;
   }
   geometryValid_ = true;
 }
@@ -262,9 +262,9 @@ void RichEdit::setSelSizePoints(int points) {
   applyToSelection(formatChange);
 }
 
-void RichEdit::setSelColour(Rgb colour) {
+void RichEdit::setSelColour(Rgb newColour) {
   FormatChange formatChange;
-  formatChange.colour = colour;
+  formatChange.colour = newColour;
   applyToSelection(formatChange);
 }
 

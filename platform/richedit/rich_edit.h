@@ -84,7 +84,7 @@ class RichEdit : public Control {
   // next at an empty selection.
   void setSelFontName(const std::string& name);
   void setSelSizePoints(int points);
-  void setSelColour(Rgb colour);
+  void setSelColour(Rgb newColour);
   void setSelStyle(bool bold, bool italic, bool underline);
   richedit::CharFormat selAttributes() const;
 

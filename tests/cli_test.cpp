@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+
+namespace qm {
+namespace {
+
+using test::runCommand;
+using test::shellQuote;
+using test::TempDir;
+
+const std::string kCli = QM_CLI;
+const std::string kSample =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\viewkind4\\pard\\f0\\fs24 Hello \\'e9t\\'e9\\par}";
+
+std::string convertCommand(const std::string& input, const std::string& output, const std::string& flags = "") {
+  return kCli + " convert " + shellQuote(input) + " -o " + shellQuote(output) + " " + flags + " </dev/null";
+}
+
+TEST(Cli, ConvertsADocument) {
+  TempDir dir;
+  test::writeFile(dir.file("in.rtf"), kSample);
+  auto result = runCommand(convertCommand(dir.file("in.rtf"), dir.file("out.pdf")));
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("Saving RTF code..."), std::string::npos);
+  EXPECT_EQ(test::qpdfProblems(dir.file("out.pdf")), "");
+  EXPECT_NE(test::pdfText(dir.file("out.pdf")).find("Hello été"), std::string::npos);
+  EXPECT_TRUE(fileExists(dir.file("out.rtf")));
+  EXPECT_TRUE(fileExists(dir.file("out.par")));
+}
+
+TEST(Cli, RefusesToReplaceFilesWithoutYes) {
+  TempDir dir;
+  test::writeFile(dir.file("in.rtf"), kSample);
+  test::writeFile(dir.file("out.pdf"), "keep me");
+  auto refused = runCommand(convertCommand(dir.file("in.rtf"), dir.file("out.pdf")));
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.output.find(dir.file("out.pdf")), std::string::npos) << refused.output;
+  EXPECT_EQ(test::readFile(dir.file("out.pdf")), "keep me");
+  EXPECT_FALSE(fileExists(dir.file("out.rtf")));
+
+  auto replaced = runCommand(convertCommand(dir.file("in.rtf"), dir.file("out.pdf"), "-y"));
+  EXPECT_EQ(replaced.exitCode, 0) << replaced.output;
+  EXPECT_EQ(test::qpdfProblems(dir.file("out.pdf")), "");
+}
+
+TEST(Cli, ExitCodes) {
+  TempDir dir;
+  test::writeFile(dir.file("in.rtf"), kSample);
+  auto missingInput = runCommand(convertCommand(dir.file("absent.rtf"), dir.file("out.pdf")));
+  EXPECT_EQ(missingInput.exitCode, 1);
+  EXPECT_NE(missingInput.output.find("absent.rtf"), std::string::npos);
+  auto noFolder = runCommand(convertCommand(dir.file("in.rtf"), dir.file("no/such/folder/out.pdf")));
+  EXPECT_NE(noFolder.exitCode, 0);
+  auto usage = runCommand(kCli + " convert");
+  EXPECT_EQ(usage.exitCode, 1);
+  auto help = runCommand(kCli + " convert --help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("--output"), std::string::npos);
+  auto version = runCommand(kCli + " --version");
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_NE(version.output.find("quillomatrix 2."), std::string::npos);
+}
+
+TEST(Cli, ConvertsTheBundledExample) {
+  TempDir dir;
+  auto result = runCommand(convertCommand(std::string(QM_EXAMPLES) + "/welcome.rtf", dir.file("welcome.pdf")));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(test::qpdfProblems(dir.file("welcome.pdf")), "");
+  std::string text = test::pdfText(dir.file("welcome.pdf"));
+  for (const char* expected : {"Welcome to Quillomatrix", "café, naïve, À bientôt, Straße, € 20."}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+}
+
+}  // namespace
+}  // namespace qm
