@@ -74,6 +74,25 @@ class Reader {
  public:
   Reader(ByteStream& stream, ReaderTables& tables) : stream_(stream), tables_(tables) {}
 
+  ReaderEndState endState() const {
+    ReaderEndState state;
+    state.bold = character_.bold;
+    state.underline = character_.underline;
+    state.underlineNone = character_.underlineNone;
+    state.doubleUnderline = character_.doubleUnderline;
+    state.hidden = character_.hidden;
+    state.fontSize = character_.fontSize;
+    state.colourIndex = character_.colourIndex;
+    state.fontNumber = character_.fontNumber;
+    state.italic = character_.italic;
+    state.leftIndent = paragraph_.leftIndent;
+    state.rightIndent = paragraph_.rightIndent;
+    state.firstIndent = paragraph_.firstIndent;
+    state.justification = paragraph_.justification;
+    state.groupDepth = depth_;
+    return state;
+  }
+
   int run() {
     hexDigitsLeft_ = 2;
     while (true) {
@@ -161,10 +180,12 @@ class Reader {
     size_t digits = 0;
     while (byte >= '0' && byte <= '9') {
       hasParameter = true;
-      if (digits < kMaximumParameterDigits) {  // further digits are read and dropped
+      // Further digits are read and dropped; past the 32-bit range the
+      // value only needs to stay out of it.
+      if (digits < kMaximumParameterDigits && value <= std::numeric_limits<std::int32_t>::max()) {
         value = value * 10 + (byte - '0');
-        ++digits;
       }
+      ++digits;
       byte = stream_.get();
     }
     if (negative) value = -value;
@@ -407,6 +428,11 @@ class Reader {
 
 }  // namespace
 
-int ReadRtf(ByteStream& stream, ReaderTables& tables) { return Reader(stream, tables).run(); }
+int ReadRtf(ByteStream& stream, ReaderTables& tables, ReaderEndState* endState) {
+  Reader reader(stream, tables);
+  int result = reader.run();
+  if (endState) *endState = reader.endState();
+  return result;
+}
 
 }  // namespace qm::rtf

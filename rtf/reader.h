@@ -39,8 +39,17 @@ struct ReaderTables {
   std::function<void()> processMessages;
 };
 
+// The character and paragraph properties in force when a reading ended, for
+// callers that look at more than the grids (tests and diagnostics).
+struct ReaderEndState {
+  int bold = 0, underline = 0, underlineNone = 0, doubleUnderline = 0, hidden = 0, fontSize = 0, colourIndex = 0,
+      fontNumber = 0, italic = 0;
+  int leftIndent = 0, rightIndent = 0, firstIndent = 0, justification = 0;
+  int groupDepth = 0;
+};
+
 // Reads the whole stream; returns one of the result codes.  Every reading
 // starts from the initial state; rows written before a failure stay.
-int ReadRtf(ByteStream& stream, ReaderTables& tables);
+int ReadRtf(ByteStream& stream, ReaderTables& tables, ReaderEndState* endState = nullptr);
 
 }  // namespace qm::rtf

@@ -75,3 +75,35 @@ TEST(Cli, ConvertsTheBundledExample) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(CliInspect, PrintsTheReadersTablesAsCsv) {
+  test::TempDir dir;
+  test::writeFile(dir.file("doc.rtf"),
+                  "{\\rtf1{\\fonttbl{\\f0\\fnil Times;}}{\\colortbl ;\\red255\\green0\\blue0;}\\viewkind4"
+                  "\\f0\\fs22 say \"hi\", (x) caf\\'e9\\par}");
+  auto tokens = test::runCommand(kCli + " inspect " + test::shellQuote(dir.file("doc.rtf")) + " 2>/dev/null", false);
+  EXPECT_EQ(tokens.exitCode, 0);
+  EXPECT_EQ(tokens.output.rfind("NUM,KEYWORD,PARAM,Long,DONNEE,Bold,Italic,UnderL.,Hidden,SIZE,COLOR,FONT,Indice\n"
+                                "1,rtf,1,,,,,,,,,,\n",
+                                0),
+            0u)
+      << tokens.output;
+  EXPECT_NE(tokens.output.find("11,fs,22,,\"say \"\"hi\"\", \\(x\\) caf\xe9\", , , , ,,,,\n12,par,0,,,,,,,,,,\n"),
+            std::string::npos)
+      << tokens.output;
+  auto fonts = test::runCommand(kCli + " inspect --grid SG2 " + test::shellQuote(dir.file("doc.rtf")));
+  EXPECT_EQ(fonts.output, "NUM,NAME\n0,\nresult 0\n");
+  auto colours = test::runCommand(kCli + " inspect --grid SG3 " + test::shellQuote(dir.file("doc.rtf")) +
+                                  " 2>/dev/null", false);
+  EXPECT_EQ(colours.output, "NUM,RED,GREEN,BLUE\n1,255,0,0\n");
+  test::writeFile(dir.file("bad.rtf"), "{\\rtf1 \\'zz}");
+  auto bad = test::runCommand(kCli + " inspect " + test::shellQuote(dir.file("bad.rtf")) + " 2>&1 >/dev/null", false);
+  EXPECT_EQ(bad.exitCode, 0);
+  EXPECT_EQ(bad.output, "result 4\n");
+}
+
+}  // namespace
+}  // namespace qm

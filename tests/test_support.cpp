@@ -43,9 +43,9 @@ std::string shellQuote(const std::string& text) {
   return quoted + "'";
 }
 
-CommandResult runCommand(const std::string& command) {
+CommandResult runCommand(const std::string& command, bool mergeStderr) {
   CommandResult result;
-  std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  std::FILE* pipe = ::popen((mergeStderr ? command + " 2>&1" : command).c_str(), "r");
   if (!pipe) return result;
   char buffer[4096];
   size_t got;

@@ -31,7 +31,8 @@ struct CommandResult {
   int exitCode = -1;
   std::string output;  // stdout and stderr together
 };
-CommandResult runCommand(const std::string& command);
+// Runs a shell command; its stderr joins stdout unless `mergeStderr` is false.
+CommandResult runCommand(const std::string& command, bool mergeStderr = true);
 std::string shellQuote(const std::string& text);
 
 // qpdf --check: "" when the file is sound, else what qpdf said.
