@@ -96,10 +96,14 @@ void PageContentWriter::paragraphMark(std::string& content, int& y) {
   if (paragraphCounter_ < tables_.counters.lines && lines.cell(0, paragraphCounter_) == counter) {
     remembered.lineSpacing = lines.cell(2, paragraphCounter_);
   }
+  // A paragraph without a spacing yet (the last line of a one-line
+  // document) moves by 0: an empty number would break the operator.
+  long long spacing = 0;
+  bool numeric = parseInteger(remembered.lineSpacing, spacing);
   content += "0 -";
-  content += remembered.lineSpacing;
+  content += numeric ? remembered.lineSpacing : std::string("0");
   content += " Td ";
-  y -= textToInt(remembered.lineSpacing, 0);
+  y -= static_cast<int>(spacing);
 }
 
 void PageContentWriter::textToken(std::string& content, int row, const std::string& size) {

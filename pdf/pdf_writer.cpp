@@ -24,6 +24,11 @@ PdfWriter::~PdfWriter() { abandon(); }
 bool PdfWriter::create(const std::string& path) {
   abandon();
   finalPath_ = path;
+  // The rename at the end must be able to replace what has the name now.
+  struct stat existing {};
+  if (::stat(path.c_str(), &existing) == 0 && (S_ISDIR(existing.st_mode) || ::access(path.c_str(), W_OK) != 0)) {
+    return false;
+  }
   size_t slash = path.find_last_of('/');
   std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

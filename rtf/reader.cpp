@@ -203,8 +203,13 @@ class Reader {
 
   int TakeChar(int c) {
     if (input_ == InputState::Binary) {
-      --binaryCount_;
-      if (binaryCount_ <= 0) input_ = InputState::Normal;
+      // A count of 0 or less (down to the smallest parameter) ends after one byte.
+      if (binaryCount_ <= 1) {
+        binaryCount_ = 0;
+        input_ = InputState::Normal;
+      } else {
+        --binaryCount_;
+      }
     }
     if (destination_ != DestinationState::Normal) return RtfOk;
     return EmitChar(c);

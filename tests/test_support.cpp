@@ -107,3 +107,67 @@ std::string makeJpeg(int width, int height, int components) {
 }
 
 }  // namespace qm::test
+
+namespace qm::test {
+
+PdfObjectIndex indexPdf(const std::string& pdf) {
+  PdfObjectIndex index;
+  size_t position = 0;
+  while (position < pdf.size()) {
+    size_t end = pdf.find('\n', position);
+    if (end == std::string::npos) end = pdf.size();
+    std::string line = pdf.substr(position, end - position);
+    size_t space = line.find(" 0 obj");
+    if (space != std::string::npos && space > 0 && line.size() == space + 6 &&
+        line.find_first_not_of("0123456789") == space) {
+      int number = std::stoi(line.substr(0, space));
+      index.order.push_back(number);
+      index.offsets[number] = position;
+      // Skip stream data, which may hold anything.
+      size_t stream = pdf.find("stream\n", end);
+      size_t endobj = pdf.find("endobj\n", end);
+      if (stream != std::string::npos && stream < endobj) endobj = pdf.find("endstream\nendobj\n", stream) + 10;
+      position = endobj == std::string::npos ? pdf.size() : endobj + 7;
+      continue;
+    }
+    position = end + 1;
+  }
+  size_t startxref = pdf.rfind("startxref\n");
+  if (startxref != std::string::npos) index.startxref = std::stoll(pdf.substr(startxref + 10));
+  if (index.startxref >= 0 && static_cast<size_t>(index.startxref) < pdf.size()) {
+    size_t at = static_cast<size_t>(index.startxref);
+    if (pdf.compare(at, 5, "xref\n") == 0) {
+      size_t countLine = pdf.find('\n', at + 5);
+      int count = std::stoi(pdf.substr(at + 7, countLine - at - 7));
+      size_t entry = countLine + 1;
+      for (int i = 0; i < count; ++i, entry += 20) index.xref.push_back(std::stoll(pdf.substr(entry, 10)));
+      size_t trailer = pdf.find("trailer\n", entry);
+      if (trailer != std::string::npos) index.trailer = pdf.substr(trailer, startxref - trailer);
+    }
+  }
+  return index;
+}
+
+std::string objectText(const std::string& pdf, int number) {
+  PdfObjectIndex index = indexPdf(pdf);
+  auto it = index.offsets.find(number);
+  if (it == index.offsets.end()) return {};
+  size_t begin = it->second;
+  size_t stream = pdf.find("stream\n", begin);
+  size_t end = pdf.find("endobj\n", begin);
+  if (stream != std::string::npos && stream < end) {
+    size_t endstream = pdf.find("endstream\nendobj\n", stream);
+    end = endstream + 10;
+  }
+  return pdf.substr(begin, end + 7 - begin);
+}
+
+std::string streamData(const std::string& pdf, int number) {
+  std::string object = objectText(pdf, number);
+  size_t start = object.find("stream\n");
+  size_t end = object.rfind("endstream\n");
+  if (start == std::string::npos || end == std::string::npos) return {};
+  return object.substr(start + 7, end - start - 7);
+}
+
+}  // namespace qm::test

@@ -2,7 +2,9 @@
 // a scripted host, and the PDF oracles (qpdf --check, pdftotext).
 #pragma once
 
+#include <map>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "app/main_form.h"
@@ -54,5 +56,23 @@ struct Harness {
 
 // A small valid JPEG of the given size (grey, 1 or 3 components).
 std::string makeJpeg(int width, int height, int components = 3);
+
+}  // namespace qm::test
+
+namespace qm::test {
+
+// Reading our own PDFs back, byte for byte.
+struct PdfObjectIndex {
+  std::vector<int> order;            // object numbers in file order
+  std::map<int, size_t> offsets;     // where each "N 0 obj" line begins
+  std::vector<long long> xref;       // offsets listed in the cross-reference table, entry 0 included
+  long long startxref = -1;
+  std::string trailer;
+};
+PdfObjectIndex indexPdf(const std::string& pdf);
+// The bytes of object n from its header line to "endobj\n" included.
+std::string objectText(const std::string& pdf, int number);
+// The data of stream object n, between "stream\n" and "endstream".
+std::string streamData(const std::string& pdf, int number);
 
 }  // namespace qm::test
