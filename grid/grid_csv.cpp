@@ -4,8 +4,8 @@ namespace qm {
 
 namespace {
 
-void appendField(std::string& out, const std::string& cell) {
-  bool quote = cell.find_first_of(",\"\r\n") != std::string::npos;
+void appendField(std::string& out, std::string_view cell) {
+  bool quote = cell.find_first_of(",\"\r\n") != std::string_view::npos;
   if (!quote) {
     out += cell;
     return;

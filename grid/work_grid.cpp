@@ -5,10 +5,6 @@
 
 namespace qm {
 
-namespace {
-const std::string kEmpty;
-}
-
 bool parseInteger(std::string_view text, long long& value) {
   size_t begin = 0;
   size_t end = text.size();
@@ -35,24 +31,20 @@ WorkGrid::WorkGrid(int columns, int rows) : columns_(columns), rowCount_(rows) {
 
 void WorkGrid::setRowCount(int rows) { rowCount_ = rows < 0 ? 0 : rows; }
 
-const std::string& WorkGrid::cell(int column, int row) const {
-  if (column < 0 || column >= columns_ || row < 0 || row >= storedRows_) return kEmpty;
-  return cells_[static_cast<size_t>(row) * columns_ + column];
-}
-
-std::string* WorkGrid::slot(int column, int row) {
+CellText* WorkGrid::slot(int column, int row) {
   if (column < 0 || column >= columns_ || row < 0) return nullptr;
   if (row >= storedRows_) {
+    size_t chunksNeeded = static_cast<size_t>(row) / kChunkRows + 1;
+    while (chunks_.size() < chunksNeeded) {
+      chunks_.push_back(std::make_unique<CellText[]>(kChunkRows * static_cast<size_t>(columns_)));
+    }
     storedRows_ = row + 1;
-    size_t needed = static_cast<size_t>(storedRows_) * columns_;
-    if (needed > cells_.capacity()) cells_.reserve(needed * 2);
-    cells_.resize(needed);
   }
-  return &cells_[static_cast<size_t>(row) * columns_ + column];
+  return &at(column, row);
 }
 
 void WorkGrid::setCell(int column, int row, std::string_view text) {
-  if (std::string* s = slot(column, row)) s->assign(text);
+  if (CellText* s = slot(column, row)) s->assign(text);
 }
 
 void WorkGrid::setCell(int column, int row, long long number) {
@@ -63,11 +55,21 @@ void WorkGrid::setCell(int column, int row, long long number) {
 }
 
 void WorkGrid::appendToCell(int column, int row, std::string_view text) {
-  if (std::string* s = slot(column, row)) s->append(text);
+  if (CellText* s = slot(column, row)) s->append(text);
+}
+
+CellText& WorkGrid::cellForAppending(int column, int row) {
+  static CellText discarded;
+  CellText* s = slot(column, row);
+  if (!s) {
+    discarded.clear();
+    return discarded;
+  }
+  return *s;
 }
 
 void WorkGrid::appendToCell(int column, int row, char c) {
-  if (std::string* s = slot(column, row)) s->push_back(c);
+  if (CellText* s = slot(column, row)) s->push_back(c);
 }
 
 int WorkGrid::integerAt(int column, int row, int fallback) const {
@@ -92,7 +94,7 @@ void WorkGrid::clearCells(int firstRow, int lastRow, int firstColumn, int lastCo
   if (lastColumn >= columns_) lastColumn = columns_ - 1;
   for (int row = firstRow; row <= lastRow; ++row) {
     for (int column = firstColumn; column <= lastColumn; ++column) {
-      cells_[static_cast<size_t>(row) * columns_ + column].clear();
+      at(column, row).clear();
     }
   }
 }

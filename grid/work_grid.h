@@ -6,9 +6,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "grid/cell_text.h"
 
 namespace qm {
 
@@ -27,13 +30,20 @@ class WorkGrid {
   int rowCount() const { return rowCount_; }
   void setRowCount(int rows);
 
-  // Reading outside the stored area gives the empty text.
-  const std::string& cell(int column, int row) const;
+  // Reading outside the stored area gives the empty text.  The view stays
+  // valid until the cell is written again.
+  std::string_view cell(int column, int row) const {
+    if (column < 0 || column >= columns_ || row < 0 || row >= storedRows_) return {};
+    return at(column, row).view();
+  }
   void setCell(int column, int row, std::string_view text);
   void setCell(int column, int row, long long number);
   // Appends in amortised constant time (the cell keeps its capacity).
   void appendToCell(int column, int row, std::string_view text);
   void appendToCell(int column, int row, char c);
+  // The cell itself, for a writer that appends to it many times; the
+  // reference stays valid for the grid's life (rows never move).
+  CellText& cellForAppending(int column, int row);
 
   // The cell read as a decimal integer; `fallback` when it is empty or not a
   // number (surrounding blanks allowed, nothing else).
@@ -50,12 +60,18 @@ class WorkGrid {
   void setTopRow(int row) { topRow_ = row; }
 
  private:
-  std::string* slot(int column, int row);
+  CellText* slot(int column, int row);
+  CellText& at(int column, int row) const {
+    return chunks_[static_cast<size_t>(row) / kChunkRows][static_cast<size_t>(row) % kChunkRows * columns_ + column];
+  }
 
+  // Rows are stored in chunks that never move, so that a growing grid costs
+  // no copying of the rows it already has.
+  static constexpr size_t kChunkRows = 1024;
   int columns_;
   int rowCount_;
   int storedRows_ = 0;
-  std::vector<std::string> cells_;  // row-major, storedRows_ * columns_
+  std::vector<std::unique_ptr<CellText[]>> chunks_;
   Rgb fixedColor_{};
   int topRow_ = 0;
 };

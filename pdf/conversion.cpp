@@ -238,7 +238,7 @@ void Conversion::writePdf(ConversionTables& tables) {
   int outlineRoot = writer.nextFreeObject;
   std::vector<std::string> captions;
   const WorkGrid& captionGrid = program_.Form2().StringGrid1.grid;
-  for (int page = 1; page <= state_.counters.pages; ++page) captions.push_back(captionGrid.cell(1, page));
+  for (int page = 1; page <= state_.counters.pages; ++page) captions.emplace_back(captionGrid.cell(1, page));
   writeOutlines(writer, tables, captions);
   const DocumentProperties& properties = state_.properties;
   WriteInfo(writer, 2, properties.title, properties.author, properties.subject, properties.creator, kProducer,

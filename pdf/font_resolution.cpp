@@ -73,7 +73,7 @@ bool scanFontFamiliesOfFile(const std::string& path, WorkGrid& fonts, int fontCo
 
 void sizeAndFontPass(WorkGrid& tokens, int tokenCount) {
   for (int row = 0; row <= tokenCount; ++row) {
-    const std::string& keyword = tokens.cell(rtf::KEYWORD, row);
+    std::string_view keyword = tokens.cell(rtf::KEYWORD, row);
     if (keyword == "fs") {
       tokens.setCell(rtf::SIZE, row, tokens.integerAt(rtf::PARAM, row, 0) / 2);
     } else if (keyword == "f") {

@@ -53,10 +53,10 @@ void textWidthPass(WorkGrid& tokens, int tokenCount, const WorkGrid& fonts, int 
   constexpr float kLineStart = 5000.0f;
   float x = kLineStart;
   for (int row = 1; row <= tokenCount; ++row) {
-    const std::string& fontNumber = tokens.cell(rtf::Indice, row);
+    std::string_view fontNumber = tokens.cell(rtf::Indice, row);
     if (!fontNumber.empty()) resolveFamily(fonts, fontCount, fontNumber, currentFamily);
     if (tokens.cell(rtf::KEYWORD, row) == "par") x = kLineStart;
-    const std::string& text = tokens.cell(rtf::DONNEE, row);
+    std::string_view text = tokens.cell(rtf::DONNEE, row);
     if (text.empty() || tokens.cell(rtf::Hidden, row) == "X") continue;
     float width = 0.0f;
     for (char c : text) width += static_cast<float>(characterWidth(currentFamily, static_cast<unsigned char>(c)));

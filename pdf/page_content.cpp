@@ -46,13 +46,13 @@ void PageContentWriter::writePage(int page) {
   content += " Tz ";
 
   for (int row = first; row <= last; ++row) {
-    const std::string& sizeCell = tokens.cell(rtf::SIZE, row);
+    std::string_view sizeCell = tokens.cell(rtf::SIZE, row);
     if (!sizeCell.empty()) remembered.size = sizeCell;
     if (tokens.cell(rtf::KEYWORD, row) == "par") paragraphMark(content, y);
-    const std::string& fontIndex = tokens.cell(rtf::Indice, row);
+    std::string_view fontIndex = tokens.cell(rtf::Indice, row);
     long long index = 0;
     if (!fontIndex.empty() && parseInteger(fontIndex, index)) remembered.fontIndex = intText(index);
-    const std::string& text = tokens.cell(rtf::DONNEE, row);
+    std::string_view text = tokens.cell(rtf::DONNEE, row);
     if (text.empty()) continue;
     if (tokens.cell(rtf::Hidden, row) != "X") {
       textToken(content, row, remembered.size);
@@ -119,7 +119,7 @@ void PageContentWriter::textToken(std::string& content, int row, const std::stri
   content += size;
   content += " Tf ";
   remembered.currentX = tokens.integerAt(rtf::Long, row, 0);
-  const std::string& colour = tokens.cell(rtf::COLOR, row);
+  std::string_view colour = tokens.cell(rtf::COLOR, row);
   if (!colour.empty()) {
     remembered.colour = Rgb{};
     const WorkGrid& colours = tables_.colours;
@@ -150,7 +150,7 @@ void PageContentWriter::pictureToken(std::string& content, int row, int page, in
 
   // The marker's text is the path as the token table escaped it.
   std::string path;
-  const std::string& escaped = tables_.tokens.cell(rtf::DONNEE, row);
+  std::string_view escaped = tables_.tokens.cell(rtf::DONNEE, row);
   for (size_t i = 0; i < escaped.size(); ++i) {
     if (escaped[i] == '\\' && i + 1 < escaped.size()) ++i;
     path.push_back(escaped[i]);

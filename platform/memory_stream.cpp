@@ -19,6 +19,15 @@ void MemoryStream::write(const char* data, size_t count) {
   position_ += count;
 }
 
+void MemoryStream::write(std::string&& data) {
+  if (bytes_.empty()) {
+    bytes_ = std::move(data);
+    position_ = bytes_.size();
+  } else {
+    write(data.data(), data.size());
+  }
+}
+
 size_t MemoryStream::read(char* buffer, size_t count) {
   size_t available = bytes_.size() - position_;
   if (count > available) count = available;

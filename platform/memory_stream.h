@@ -15,6 +15,8 @@ class MemoryStream {
 
   void write(const char* data, size_t count);
   void write(const std::string& data) { write(data.data(), data.size()); }
+  // Takes the bytes over without a copy when the stream is empty.
+  void write(std::string&& data);
   // Reads up to `count` bytes; returns how many were read.
   size_t read(char* buffer, size_t count);
 

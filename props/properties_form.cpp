@@ -95,13 +95,13 @@ void TForm2::BitBtn1Click() {
   // "|" separates the fields of the parameter file; it cannot be kept.
   Memo1.text = props::withoutBars(Memo1.text);
   for (int row = 1; row <= state.counters.pages; ++row) {
-    grid.setCell(0, row, props::withoutBars(grid.cell(0, row)));
-    grid.setCell(1, row, props::withoutBars(grid.cell(1, row)));
+    grid.setCell(0, row, props::withoutBars(std::string(grid.cell(0, row))));
+    grid.setCell(1, row, props::withoutBars(std::string(grid.cell(1, row))));
   }
   state.properties = {Edit1.text(), Edit2.text(), Edit3.text(), Edit4.text(), Memo1.text};
 
   props::ParameterFields fields{Edit1.text(), Edit2.text(), Edit3.text(), Edit4.text(), Memo1.text, {}};
-  for (int row = 1; row <= state.counters.pages; ++row) fields.captions.push_back({grid.cell(0, row), grid.cell(1, row)});
+  for (int row = 1; row <= state.counters.pages; ++row) fields.captions.push_back({std::string(grid.cell(0, row)), std::string(grid.cell(1, row))});
   const std::string& name = state.parameterFileName;
   if (!writeWholeFile(name, props::formatParameterFile(fields))) {
     MessageDlg(application(), "The parameter file\n\n" + name + "\n\ncannot be created", MessageKind::Error);

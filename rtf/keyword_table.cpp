@@ -1,6 +1,5 @@
 #include "rtf/keyword_table.h"
 
-#include <algorithm>
 #include <array>
 
 namespace qm::rtf {
@@ -135,12 +134,24 @@ static_assert(std::size(kProperties) == 27);
 
 constexpr size_t kKeywordCount = std::size(kKeywords);
 
-// Positions of the keyword table's entries, sorted by word.
-constexpr std::array<std::uint8_t, kKeywordCount> kSortedIndex = [] {
-  std::array<std::uint8_t, kKeywordCount> index{};
-  for (size_t i = 0; i < kKeywordCount; ++i) index[i] = static_cast<std::uint8_t>(i);
-  std::sort(index.begin(), index.end(),
-            [](std::uint8_t a, std::uint8_t b) { return kKeywords[a].keyword < kKeywords[b].keyword; });
+// An open-addressing hash index of the keyword table, built at compile time:
+// one hash and, nearly always, one comparison per word.
+constexpr size_t kSlots = 256;
+
+constexpr std::uint32_t hashWord(std::string_view word) {
+  std::uint32_t hash = 2166136261u;
+  for (char c : word) hash = (hash ^ static_cast<std::uint8_t>(c)) * 16777619u;
+  return hash;
+}
+
+constexpr std::array<std::uint8_t, kSlots> kIndex = [] {
+  std::array<std::uint8_t, kSlots> index{};
+  index.fill(0xFF);
+  for (size_t entry = 0; entry < kKeywordCount; ++entry) {
+    size_t slot = hashWord(kKeywords[entry].keyword) % kSlots;
+    while (index[slot] != 0xFF) slot = (slot + 1) % kSlots;
+    index[slot] = static_cast<std::uint8_t>(entry);
+  }
   return index;
 }();
 
@@ -150,10 +161,11 @@ std::span<const KeywordEntry> keywordTable() { return kKeywords; }
 std::span<const PropertyEntry> propertyTable() { return kProperties; }
 
 const KeywordEntry* findKeyword(std::string_view word) {
-  auto it = std::lower_bound(kSortedIndex.begin(), kSortedIndex.end(), word,
-                             [](std::uint8_t entry, std::string_view w) { return kKeywords[entry].keyword < w; });
-  if (it == kSortedIndex.end() || kKeywords[*it].keyword != word) return nullptr;
-  return &kKeywords[*it];
+  for (size_t slot = hashWord(word) % kSlots; kIndex[slot] != 0xFF; slot = (slot + 1) % kSlots) {
+    const KeywordEntry& entry = kKeywords[kIndex[slot]];
+    if (entry.keyword == word) return &entry;
+  }
+  return nullptr;
 }
 
 }  // namespace qm::rtf

@@ -1,7 +1,7 @@
 // The RTF reader's vocabulary: the keyword table (what each control word or
 // control symbol does) and the property table (which field of which property
 // set a property keyword changes).  Constant data; a word is found by one
-// lookup in an index sorted at compile time.
+// lookup in a hash index built at compile time.
 #pragma once
 
 #include <cstdint>

@@ -150,6 +150,7 @@ class Reader {
     destination_ = saved.destination;
     input_ = saved.input;
     stack_.pop_back();
+    propertiesChanged_ = true;
     --depth_;
     return RtfOk;
   }
@@ -271,6 +272,7 @@ class Reader {
     } else {
       return RtfBadTable;
     }
+    propertiesChanged_ = true;
     return RtfOk;
   }
 
@@ -337,7 +339,10 @@ class Reader {
 
   void NoteTableKeyword(std::string_view word, std::int32_t parameter) {
     RowCounters& counters = tables_.counters;
-    if (word == "fonttbl") {
+    char first = word.empty() ? 0 : word.front();
+    bool candidate = first == 'f' || first == 'v' || first == 'c' || first == 'r' || first == 'g' || first == 'b';
+    if (!candidate) {
+    } else if (word == "fonttbl") {
       fontTableMode_ = true;
       colourTableMode_ = false;
       counters.fonts = 0;
@@ -373,18 +378,24 @@ class Reader {
     tokens.setTopRow(row);
     tokens.setRowCount(row + 2);
     flagsRow_ = -1;
+    text_ = nullptr;
   }
 
   int EmitChar(int c) {
     if (c == 0) return RtfOk;
     WorkGrid& tokens = tables_.tokens;
     int row = tables_.counters.tokens;
+    if (!text_) text_ = &tokens.cellForAppending(DONNEE, row);
     switch (c) {
-      case '(': tokens.appendToCell(DONNEE, row, "\\("); break;
-      case ')': tokens.appendToCell(DONNEE, row, "\\)"); break;
-      case '\\': tokens.appendToCell(DONNEE, row, "\\\\"); break;
-      default: tokens.appendToCell(DONNEE, row, static_cast<char>(c)); break;
+      case '(': text_->append("\\("); break;
+      case ')': text_->append("\\)"); break;
+      case '\\': text_->append("\\\\"); break;
+      default: text_->push_back(static_cast<char>(c)); break;
     }
+    // Within a row and without a property change, the flags, colour and font
+    // are those the row already shows.
+    if (row == flagsRow_ && !propertiesChanged_) return RtfOk;
+    propertiesChanged_ = false;
     writeFlags(row);
     int colour = static_cast<std::int8_t>(character_.colourIndex);
     if (colour != previousColour_) tokens.setCell(COLOR, row, colour);
@@ -429,6 +440,8 @@ class Reader {
   int previousFont_ = 0;
   int flagsRow_ = -1;
   std::array<bool, 4> flagsShown_{};
+  CellText* text_ = nullptr;  // DONNEE of the current row
+  bool propertiesChanged_ = true;
 };
 
 }  // namespace

@@ -102,7 +102,7 @@ std::vector<std::string> widthsOf(const std::vector<TokenRow>& rows, char startF
   char family = startFamily;
   textWidthPass(tokens, static_cast<int>(rows.size()), fonts, 3, family);
   std::vector<std::string> longs;
-  for (size_t i = 1; i <= rows.size(); ++i) longs.push_back(tokens.cell(Long, static_cast<int>(i)));
+  for (size_t i = 1; i <= rows.size(); ++i) longs.emplace_back(tokens.cell(Long, static_cast<int>(i)));
   return longs;
 }
 

@@ -32,7 +32,7 @@ struct Reading {
     result = ReadRtf(stream, tables, &end);
     return result;
   }
-  const std::string& cell(int column, int row) const { return tokens.cell(column, row); }
+  std::string cell(int column, int row) const { return std::string(tokens.cell(column, row)); }
   // The row of the n-th occurrence (from 1) of a keyword.
   int row(const std::string& keyword, int occurrence = 1) const {
     for (int r = 1; r <= counters.tokens; ++r) {

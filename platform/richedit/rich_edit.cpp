@@ -40,6 +40,7 @@ void RichEdit::buildGeometry() const {
     start += paragraph.length() + 1;
     lineY += tallest;
   }
+  totalLength_ = start - 1;
   geometryValid_ = true;
 }
 
@@ -74,7 +75,8 @@ int RichEdit::documentHeight() const {
 }
 
 Point RichEdit::posFromChar(int index) const {
-  index = std::clamp(index, 0, textLength());
+  buildGeometry();
+  index = std::clamp(index, 0, totalLength_);
   int line = lineFromChar(index);
   int offset = index - lineStarts_[static_cast<size_t>(line)];
   double x = 1;
@@ -110,7 +112,7 @@ void RichEdit::scrollPageDown() { setVertScrollPos(scrollY_ + height); }
 void RichEdit::streamOut(MemoryStream& stream) const { stream.write(richedit::writeRtf(text_)); }
 
 bool RichEdit::streamIn(MemoryStream& stream, bool replaceSelection) {
-  std::string data(stream.bytes().substr(stream.position()));
+  std::string_view data = std::string_view(stream.bytes()).substr(stream.position());
   stream.seek(stream.bytes().size());
   lastReport_ = {};
   if (replaceSelection) {
@@ -141,7 +143,10 @@ void RichEdit::change(const std::function<void()>& edit) {
 }
 
 void RichEdit::clear() {
-  change([&] { text_ = RichText(); });
+  // The old content becomes the undo state as it is, without a copy.
+  undo_ = std::make_unique<RichText>(std::move(text_));
+  text_ = RichText();
+  geometryChanged();
   selStart_ = 0;
   selLength_ = 0;
   scrollY_ = 0;

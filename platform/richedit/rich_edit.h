@@ -114,6 +114,7 @@ class RichEdit : public Control {
   mutable std::vector<int> lineStarts_;
   mutable std::vector<int> lineTops_;
   mutable std::vector<int> lineHeights_;
+  mutable int totalLength_ = 0;
 };
 
 }  // namespace qm

@@ -622,6 +622,15 @@ class Parser {
     }
     if (consumeSkippedFallback()) return;
     if (byte == 0) return;
+    if (byte >= 32 && byte < 128) {
+      // Plain text runs to the next special byte: taken as one piece.
+      size_t start = position_ - 1;
+      size_t end = position_;
+      while (end < data_.size() && isPlainText(static_cast<unsigned char>(data_[end]))) ++end;
+      appendText(data_.substr(start, end - start));
+      position_ = end;
+      return;
+    }
     if (byte < 128) {
       character(byte);
       return;
@@ -671,13 +680,18 @@ class Parser {
     }
   }
 
-  void appendByte(unsigned char byte) {
+  static bool isPlainText(unsigned char c) { return c >= 32 && c < 128 && c != '{' && c != '}' && c != '\\'; }
+
+  // The text run that characters in the current format go to.
+  std::string& currentRun() {
     auto& runs = text_.paragraphs().back().runs;
     if (runs.empty() || runs.back().picture || !(runs.back().format == state_.format)) {
       runs.push_back(Run{state_.format, {}, nullptr});
     }
-    runs.back().text.push_back(static_cast<char>(byte));
+    return runs.back().text;
   }
+  void appendByte(unsigned char byte) { currentRun().push_back(static_cast<char>(byte)); }
+  void appendText(std::string_view text) { currentRun().append(text); }
 
   void lineEnd() {
     if (state_.destination != Destination::Body) return;
