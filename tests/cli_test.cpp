@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "test_support.h"
 
 namespace qm {
@@ -103,6 +105,47 @@ TEST(CliInspect, PrintsTheReadersTablesAsCsv) {
   auto bad = test::runCommand(kCli + " inspect " + test::shellQuote(dir.file("bad.rtf")) + " 2>&1 >/dev/null", false);
   EXPECT_EQ(bad.exitCode, 0);
   EXPECT_EQ(bad.output, "result 4\n");
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(CliConvert, AFullDiskLeavesThePreviousPdfInPlace) {
+  test::TempDir dir;
+  test::writeFile(dir.file("pic.jpg"), test::makeJpeg(300, 200));
+  test::writeFile(dir.file("in.rtf"), "{\\rtf1\\viewkind4\\pard\\fs22 text\\v " + dir.file("pic.jpg") + "\\v0\\par}");
+  test::writeFile(dir.file("out.pdf"), "previous");
+  // Files may grow to 4 KiB: the RTF and parameter files fit, the PDF does not.
+  auto result = test::runCommand("bash -c " + test::shellQuote("ulimit -f 4; trap '' XFSZ; exec " + kCli +
+                                                               " convert " + dir.file("in.rtf") + " -o " +
+                                                               dir.file("out.pdf") + " -y"));
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("cannot be written"), std::string::npos) << result.output;
+  EXPECT_EQ(test::readFile(dir.file("out.pdf")), "previous");
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    EXPECT_EQ(entry.path().filename().string().find(".out.pdf."), std::string::npos) << "a temporary file was left";
+  }
+}
+
+TEST(CliConvert, DumpsEveryGrid) {
+  test::TempDir dir;
+  test::writeFile(dir.file("in.rtf"), kSample);
+  std::filesystem::create_directory(dir.file("grids"));
+  auto result = test::runCommand(convertCommand(dir.file("in.rtf"), dir.file("out.pdf"),
+                                                "--dump-grids " + shellQuote(dir.file("grids"))));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  for (const char* name : {"SG1", "SG2", "SG3", "SG4", "SG5", "SG6", "StringGrid1"}) {
+    EXPECT_TRUE(fileExists(dir.file(std::string("grids/") + name + ".csv"))) << name;
+  }
+  std::string tokens = test::readFile(dir.file("grids/SG1.csv"));
+  EXPECT_EQ(tokens.rfind("NUM,KEYWORD,PARAM,Long,DONNEE,Bold,Italic,UnderL.,Hidden,SIZE,COLOR,FONT,Indice\n", 0), 0u);
+  EXPECT_NE(tokens.find(",fs,24,"), std::string::npos);
+  EXPECT_EQ(test::readFile(dir.file("grids/SG6.csv")).rfind("Num,Object,1st_line,last_line,1st_SG1,last_SG1\n1,18,0,0,1,", 0),
+            0u);
+  EXPECT_EQ(test::readFile(dir.file("grids/StringGrid1.csv")).rfind("Num,Caption\n1,Page 1\n", 0), 0u);
 }
 
 }  // namespace
