@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "app/texts.h"
 #include "pdf/conversion.h"
+#include "pdf/font_widths.h"
 #include "platform/jpeg_info.h"
 #include "props/properties_form.h"
 
@@ -56,6 +57,11 @@ void TForm1::layOut() {
   centred = true;
 
   RichEdit1.setBounds(16, 5, 617, 690);
+  // Paragraphs of opened files that would run past the PDF page's right
+  // edge are broken into lines that fit.
+  RichEdit1.wrapLongParagraphs = true;
+  RichEdit1.wrapWidth = pdf::kLineWidth;
+  RichEdit1.characterAdvance = pdf::characterAdvance;
   RichEdit1.colour = {255, 255, 255};
   RichEdit1.font = {"Times New Roman", 15, false, {}};
 

@@ -32,6 +32,7 @@ struct ConvertOptions {
   std::vector<std::string> captions;
   bool noAnnotation = false;
   bool noPar = false;
+  bool noWrap = false;
 };
 
 struct InspectOptions {
@@ -114,6 +115,7 @@ int convert(const ConvertOptions& options) {
   TForm1& form = program.Form1();
   if (options.language == "fr") form.BitBtn20.click();
   if (options.noAnnotation) form.CheckBox1.checked = false;
+  if (options.noWrap) form.RichEdit1.wrapLongParagraphs = false;
   form.BitBtn1.click();
   const ProgramState& state = program.state();
   if (state.replacedCharacters > 0) {
@@ -212,6 +214,10 @@ int run(int argc, char** argv) {
   convertCommand->add_flag("--no-par", convertOptions.noPar,
                            "Close the properties dialog without OK: no parameter file is written and the "
                            "options above are not used");
+
+  convertCommand->add_flag("--no-wrap", convertOptions.noWrap,
+                           "Keep one PDF line per paragraph, even where it runs past the page's right edge "
+                           "(by default such paragraphs are broken at spaces)");
 
   InspectOptions inspectOptions;
   CLI::App* inspectCommand =

@@ -49,6 +49,29 @@ int characterWidth(char family, unsigned char byte) {
   return family == 'T' ? kTimes[code - kFirstListed] : kHelvetica[code - kFirstListed];
 }
 
+double characterAdvance(const richedit::CharFormat& format, unsigned char byte) {
+  char family = format.font == richedit::FontFamily::Courier     ? 'C'
+                : format.font == richedit::FontFamily::Helvetica ? 'H'
+                                                                 : 'T';
+  if (byte == '\t') return kBlanksPerTab * characterAdvance(format, ' ');
+  // The table gives 5000 to every character it does not list, which is
+  // narrower than most of them: a line measured with it could still run off
+  // the page.  Accented letters count as their base letters, other
+  // characters as wide ones.
+  int width = characterWidth(family, byte);
+  if (family != 'C' && width == 5000) {
+    if (byte >= 0xC0 && byte <= 0xDE) {
+      width = characterWidth(family, 'O');
+    } else if (byte >= 0xDF) {
+      width = characterWidth(family, 'o');
+    } else {
+      width = 7000;
+    }
+  }
+  double points = width * (format.halfPoints / 2.0) / 11.0 / 1000.0;
+  return format.bold ? points * 1.1 : points;
+}
+
 void textWidthPass(WorkGrid& tokens, int tokenCount, const WorkGrid& fonts, int fontCount, char& currentFamily) {
   constexpr float kLineStart = 5000.0f;
   float x = kLineStart;

@@ -1,6 +1,7 @@
 #include "pdf/page_content.h"
 
 #include "pdf/font_resolution.h"
+#include "pdf/font_widths.h"
 #include "pdf/number_format.h"
 #include "pdf/pdf_objects.h"
 #include "platform/memory_stream.h"
@@ -137,7 +138,14 @@ void PageContentWriter::textToken(std::string& content, int row, const std::stri
   content += ' ';
   content += colourComponent(remembered.colour.blue);
   content += " rg (";
-  content += tokens.cell(rtf::DONNEE, row);
+  // The standard fonts have no glyph for a tab: it is shown as blanks.
+  for (char c : tokens.cell(rtf::DONNEE, row)) {
+    if (c == '\t') {
+      content.append(static_cast<size_t>(kBlanksPerTab), ' ');
+    } else {
+      content += c;
+    }
+  }
   content += ") Tj ";
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rtf/hex_pairs.h"
 #include "rtf/keyword_table.h"
 
 namespace qm::rtf {
@@ -47,19 +48,6 @@ struct SavedGroupState {
 
 constexpr size_t kMaximumWordLetters = 31;
 constexpr size_t kMaximumParameterDigits = 19;
-
-// The hexadecimal pairs that yield a character: written with digits and
-// lowercase letters only, and then exactly these 99 codes.
-constexpr std::array<bool, 256> kYieldingPairs = [] {
-  std::array<bool, 256> yields{};
-  for (int code : {0x80, 0x85, 0x88, 0x89, 0x8a, 0x8c, 0x93, 0x94, 0x95, 0x97, 0x98, 0x99, 0x9a, 0x9c, 0x9f, 0xa1,
-                   0xa2, 0xa3, 0xa4, 0xa5, 0xa6, 0xa7, 0xa8, 0xa9, 0xae, 0xb0, 0xb1, 0xb2, 0xb3, 0xb4, 0xb5, 0xb6,
-                   0xb9, 0xba, 0xbd, 0xbf}) {
-    yields[static_cast<size_t>(code)] = true;
-  }
-  for (int code = 0xc0; code <= 0xff; ++code) yields[static_cast<size_t>(code)] = code != 0xd7;
-  return yields;
-}();
 
 int hexValue(int c) {
   if (c >= '0' && c <= '9') return c - '0';

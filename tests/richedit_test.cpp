@@ -67,7 +67,9 @@ TEST(PadRtf, RoundTripGivesTheSameBytesForEveryAttribute) {
   EXPECT_EQ(roundTrip(first), first);
 }
 
-TEST(PadRtf, Characters128To255TravelAsLowercaseHexEscapes) {
+// Characters above 127 are lowercase escapes where the program's reader
+// turns escapes into characters, plain bytes where it would drop them.
+TEST(PadRtf, Characters128To255TravelSoTheReaderKeepsThem) {
   std::string all;
   for (int c = 128; c <= 255; ++c) {
     if (c == 0x81 || c == 0x8d || c == 0x8f || c == 0x90 || c == 0x9d) continue;  // not in cp1252
@@ -76,9 +78,11 @@ TEST(PadRtf, Characters128To255TravelAsLowercaseHexEscapes) {
   RichText text;
   text.insertText(0, all, CharFormat{});
   std::string rtf = richedit::writeRtf(text);
-  EXPECT_NE(rtf.find("\\'80\\'82"), std::string::npos);
+  EXPECT_NE(rtf.find("\\'80\x82"), std::string::npos);
   EXPECT_NE(rtf.find("\\'e9"), std::string::npos);
   EXPECT_EQ(rtf.find("\\'E9"), std::string::npos);
+  EXPECT_NE(rtf.find("\\'d6\xd7\\'d8"), std::string::npos);
+  EXPECT_NE(rtf.find("\x96"), std::string::npos);  // en dash
   richedit::RtfReadReport report;
   EXPECT_EQ(richedit::readRtf(rtf, report).plainText(), all);
   EXPECT_EQ(roundTrip(rtf), rtf);

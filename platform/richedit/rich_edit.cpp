@@ -126,6 +126,7 @@ bool RichEdit::streamIn(MemoryStream& stream, bool replaceSelection) {
   } else {
     // Replacing the whole content starts afresh: no undo, scrolled to the top.
     text_ = richedit::readRtf(data, lastReport_, richedit::RtfReadMode::Document);
+    if (wrapLongParagraphs && characterAdvance) richedit::wrapParagraphs(text_, wrapWidth, characterAdvance);
     undo_.reset();
     selStart_ = 0;
     selLength_ = 0;

@@ -22,6 +22,7 @@
 #include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/memory_stream.h"
+#include "platform/richedit/line_wrap.h"
 #include "platform/richedit/rich_text.h"
 #include "platform/richedit/rtf_parser.h"
 
@@ -87,6 +88,13 @@ class RichEdit : public Control {
   void setSelColour(Rgb newColour);
   void setSelStyle(bool bold, bool italic, bool underline);
   richedit::CharFormat selAttributes() const;
+
+  // Whether a whole document streamed in has its paragraphs that are wider
+  // than `wrapWidth` broken into several lines (the pad never wraps by
+  // itself), measured with `characterAdvance`.
+  bool wrapLongParagraphs = false;
+  double wrapWidth = 0;
+  richedit::CharacterAdvance characterAdvance;
 
   std::function<void()> onKeyUp;
   std::function<void()> onMouseUp;

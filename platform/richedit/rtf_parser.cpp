@@ -6,6 +6,7 @@
 #include <climits>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -82,6 +83,7 @@ constexpr Keyword kKeywords[] = {
     {"atntime", Action::SkipGroup},
     {"author", Action::SkipGroup},
     {"b", Action::Bold},
+    {"background", Action::SkipGroup},
     {"bin", Action::Binary},
     {"bkmkend", Action::SkipGroup},
     {"bkmkstart", Action::SkipGroup},
@@ -91,6 +93,7 @@ constexpr Keyword kKeywords[] = {
     {"cell", Action::Cell},
     {"cf", Action::Colour},
     {"chftn", Action::FootnoteMark},
+    {"colorschememapping", Action::SkipGroup},
     {"colortbl", Action::ColourTable},
     {"comment", Action::SkipGroup},
     {"creatim", Action::SkipGroup},
@@ -98,18 +101,23 @@ constexpr Keyword kKeywords[] = {
     {"deff", Action::DefaultFont},
     {"dibitmap", Action::PictureOther},
     {"doccomm", Action::SkipGroup},
+    {"docvar", Action::SkipGroup},
     {"emdash", Action::Char, 0x2014},
     {"emfblip", Action::PictureOther},
     {"emspace", Action::Char, 0x20},
     {"endash", Action::Char, 0x2013},
     {"enspace", Action::Char, 0x20},
     {"f", Action::Font},
+    {"falt", Action::SkipGroup},
     {"fbidi", Action::FontFamilyWord},
+    {"fchars", Action::SkipGroup},
     {"fcharset", Action::FontCharset},
     {"fdecor", Action::FontFamilyWord},
     {"field", Action::Keep},
+    {"filetbl", Action::SkipGroup},
     {"fldinst", Action::SkipGroup},
     {"fldrslt", Action::Keep},
+    {"fldtype", Action::SkipGroup},
     {"fmodern", Action::FontFamilyWord},
     {"fnil", Action::FontFamilyWord},
     {"fonttbl", Action::FontTable},
@@ -123,9 +131,11 @@ constexpr Keyword kKeywords[] = {
     {"fscript", Action::FontFamilyWord},
     {"fswiss", Action::FontFamilyWord},
     {"ftech", Action::FontFamilyWord},
+    {"ftnalt", Action::SkipGroup},
     {"ftncn", Action::SkipGroup},
     {"ftnsep", Action::SkipGroup},
     {"ftnsepc", Action::SkipGroup},
+    {"generator", Action::SkipGroup},
     {"green", Action::Green},
     {"header", Action::SkipGroup},
     {"headerf", Action::SkipGroup},
@@ -137,12 +147,15 @@ constexpr Keyword kKeywords[] = {
     {"jpegblip", Action::PictureJpeg},
     {"keywords", Action::SkipGroup},
     {"latentstyles", Action::SkipGroup},
+    {"lchars", Action::SkipGroup},
     {"ldblquote", Action::Char, 0x201C},
     {"line", Action::LineEnd},
     {"listoverridetable", Action::SkipGroup},
+    {"listpicture", Action::SkipGroup},
     {"listtable", Action::SkipGroup},
     {"lquote", Action::Char, 0x2018},
     {"macpict", Action::PictureOther},
+    {"mmathPr", Action::SkipGroup},
     {"nestcell", Action::Cell},
     {"nestrow", Action::Row},
     {"nonshppict", Action::SkipGroup},
@@ -152,6 +165,9 @@ constexpr Keyword kKeywords[] = {
     {"page", Action::LineEnd},
     {"par", Action::LineEnd},
     {"pard", Action::ParagraphDefaults},
+    {"passwordhash", Action::SkipGroup},
+    {"pgdsctbl", Action::SkipGroup},
+    {"pgptbl", Action::SkipGroup},
     {"pich", Action::PictureHeight},
     {"pichgoal", Action::PictureGoalHeight},
     {"picscalex", Action::PictureScaleX},
@@ -162,15 +178,19 @@ constexpr Keyword kKeywords[] = {
     {"plain", Action::Plain},
     {"pmmetafile", Action::PictureOther},
     {"pngblip", Action::PictureOther},
+    {"pnseclvl", Action::SkipGroup},
     {"printim", Action::SkipGroup},
     {"private1", Action::SkipGroup},
+    {"protusertbl", Action::SkipGroup},
     {"qmspace", Action::Char, 0x20},
     {"rdblquote", Action::Char, 0x201D},
     {"red", Action::Red},
     {"result", Action::Keep},
+    {"revtbl", Action::SkipGroup},
     {"revtim", Action::SkipGroup},
     {"row", Action::Row},
     {"rquote", Action::Char, 0x2019},
+    {"rsidtbl", Action::SkipGroup},
     {"rxe", Action::SkipGroup},
     {"sect", Action::LineEnd},
     {"shp", Action::Keep},
@@ -202,11 +222,15 @@ constexpr Keyword kKeywords[] = {
     {"ulthdash", Action::Underline},
     {"ulw", Action::Underline},
     {"ulwave", Action::Underline},
+    {"userprops", Action::SkipGroup},
     {"v", Action::Hidden},
     {"wbitmap", Action::PictureOther},
+    {"wgrffmtfilter", Action::SkipGroup},
     {"wmetafile", Action::PictureOther},
     {"xe", Action::SkipGroup},
+    {"xmlclose", Action::SkipGroup},
     {"xmlnstbl", Action::SkipGroup},
+    {"xmlopen", Action::SkipGroup},
 };
 
 constexpr bool keywordsSorted() {
@@ -667,9 +691,24 @@ class Parser {
     appendByte('?');
   }
 
+  // Characters cp1252 lacks that have an obvious stand-in in it; 0: none
+  // needed (they show nothing).
+  static std::optional<unsigned char> standIn(char32_t point) {
+    if ((point >= 0x2000 && point <= 0x200A) || point == 0x202F || point == 0x205F || point == 0x3000) return ' ';
+    if (point == 0x200B || point == 0x200C || point == 0x200D || point == 0x2060 || point == 0xFEFF) return 0;
+    if (point == 0x2010 || point == 0x2011 || point == 0x2212) return '-';
+    if (point == 0x2012) return 0x96;
+    if (point == 0x2015) return 0x97;
+    return std::nullopt;
+  }
+
   void character(char32_t point) {
     if (consumeSkippedFallback()) return;
     if (state_.destination != Destination::Body) return;
+    if (auto stand = standIn(point)) {
+      if (*stand) appendByte(*stand);
+      return;
+    }
     if (point == '\t' || point >= 32) {
       unsigned char byte = unicodeToCp1252(point);
       if (byte == 0) {

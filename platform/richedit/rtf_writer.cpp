@@ -5,6 +5,8 @@
 #include <charconv>
 #include <vector>
 
+#include "rtf/hex_pairs.h"
+
 namespace qm::richedit {
 
 namespace {
@@ -125,12 +127,14 @@ class Writer {
       if (byte == '\\' || byte == '{' || byte == '}') {
         out_ += '\\';
         out_ += c;
-      } else if (byte >= 128) {
+      } else if (byte >= 128 && rtf::kYieldingPairs[byte]) {
         static constexpr char kHex[] = "0123456789abcdef";
         out_ += "\\'";
         out_ += kHex[byte >> 4];
         out_ += kHex[byte & 15];
       } else {
+        // ASCII, and the characters above 127 that the program's reader
+        // takes only as plain bytes (en dash, quotes, guillemets ...).
         out_ += c;
       }
     }

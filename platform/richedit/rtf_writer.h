@@ -3,6 +3,8 @@
 // <Name>;}" entries, a colour table, "\viewkind4\uc1\pard" before the body,
 // formatting words only where the format changes, every line ended by
 // "\par" and a line break, pictures in "{\pict\jpegblip ...}" groups.
+// Characters above 127 are lowercase "\'xx" escapes where the program's
+// reader turns those into characters, plain bytes elsewhere.
 #pragma once
 
 #include <string>
