@@ -14,6 +14,7 @@ struct Entry {
 constexpr Entry kTexts[] = {
     {Text::PdfExistsQuestion, {"This PDF file :\n", "Ce fichier PDF :\n"}},
     {Text::RtfExistsQuestion, {"This RTF source file :\n", "Ce fichier source RTF :\n"}},
+    {Text::PictureExistsQuestion, {"This picture file :\n", "Ce fichier image :\n"}},
     {Text::StatusSaving, {"Saving RTF code...", "Sauvegarde du code RTF..."}},
     {Text::StatusDecoding, {"Decoding RTF code...", "Analyse du code RTF..."}},
     {Text::StatusCreatingPdf, {"Generating PDF code...", "Génération du code PDF..."}},

@@ -10,6 +10,7 @@ namespace qm {
 enum class Text {
   PdfExistsQuestion,        // + name between the two halves
   RtfExistsQuestion,
+  PictureExistsQuestion,
   StatusSaving,
   StatusDecoding,
   StatusCreatingPdf,

@@ -69,7 +69,7 @@ void Conversion::status(const std::string& text) { form_.setStatus(text); }
 
 void Conversion::steps() {
   state_.paragraphCounter = 0;
-  if (!askNames()) throw SilentAbort{};
+  if (!askNames() || !exportPadPictures()) throw SilentAbort{};
   // Values inherited from token to token start afresh with every document.
   state_.remembered = RememberedValues{};
   saveAndReload();
@@ -107,6 +107,38 @@ bool Conversion::askNames() {
                  MessageButtons::OkAbort) == MessageAnswer::Abort) {
     return false;
   }
+  return true;
+}
+
+// Pictures that came into the pad with RTF have no file behind them, so the
+// conversion would leave their place empty: each is written as a JPEG file
+// beside the PDF ("doc-picture-1.jpg" ...) and given its hidden path.
+bool Conversion::exportPadPictures() {
+  RichEdit& pad = form_.RichEdit1;
+  int count = pad.picturesWithoutPath();
+  if (count == 0) return true;
+  const std::string& pdfName = state_.pdfFileName;
+  size_t slash = pdfName.find_last_of('/');
+  size_t dot = pdfName.find_last_of('.');
+  std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? pdfName.substr(0, dot)
+                                                                                             : pdfName;
+  auto nameOf = [&stem](int number) { return stem + "-picture-" + std::to_string(number) + ".jpg"; };
+  Application& application = program_.application();
+  for (int number = 1; number <= count; ++number) {
+    if (fileExists(nameOf(number)) &&
+        MessageDlg(application, question(Text::PictureExistsQuestion, state_.language, nameOf(number)),
+                   MessageKind::Confirmation, MessageButtons::OkAbort) == MessageAnswer::Abort) {
+      return false;
+    }
+  }
+  pad.attachPicturePaths([&](const richedit::Picture& picture, int number) -> std::optional<std::string> {
+    std::string name = nameOf(number);
+    if (!writeWholeFile(name, picture.jpeg)) {
+      MessageDlg(application, "The image file \n" + name + "\ncannot be created", MessageKind::Error);
+      return std::nullopt;
+    }
+    return name;
+  });
   return true;
 }
 

@@ -32,6 +32,7 @@ class Conversion {
  private:
   void steps();
   bool askNames();
+  bool exportPadPictures();
   void saveAndReload();
   void lineGeometry();
   bool readRtf();

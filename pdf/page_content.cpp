@@ -36,6 +36,7 @@ void PageContentWriter::writePage(int page) {
   int first = tables_.pages.integerAt(FirstToken, page, 500);
   int last = tables_.pages.integerAt(LastToken, page, 500);
   int startY = page == 1 ? 762 : 775;
+  fontSetOnPage_ = false;
   int y = startY;
 
   std::string content = "BT\n17 TL\n ";
@@ -119,6 +120,7 @@ void PageContentWriter::textToken(std::string& content, int row, const std::stri
   content += fontResource(remembered.familyLetter, bold, italic);
   content += size;
   content += " Tf ";
+  fontSetOnPage_ = true;
   remembered.currentX = tokens.integerAt(rtf::Long, row, 0);
   std::string_view colour = tokens.cell(rtf::COLOR, row);
   if (!colour.empty()) {
@@ -183,6 +185,14 @@ void PageContentWriter::pictureToken(std::string& content, int row, int page, in
   pictures.setCell(PicPage, number, page);
 
   int blanks = static_cast<int>(static_cast<float>(width * 0.32 + 1));
+  // Showing the blanks needs a font; a picture before any text of the page
+  // would otherwise show them with none.
+  if (!fontSetOnPage_) {
+    content += fontResource(tables_.remembered.familyLetter, false, false);
+    content += tables_.remembered.size;
+    content += " Tf ";
+    fontSetOnPage_ = true;
+  }
   content += '(';
   content.append(static_cast<size_t>(blanks), ' ');
   content += ") Tj ";

@@ -45,6 +45,7 @@ class PageContentWriter {
   int horizontalScaling_;
   PageWriterHooks hooks_;
   int firstPageObject_ = 0;
+  bool fontSetOnPage_ = false;
 };
 
 // The text of the hidden scaling edit times 1.25, truncated (125 for "100").

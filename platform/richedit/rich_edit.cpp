@@ -238,6 +238,49 @@ int RichEdit::findText(const std::string& needle, int start, int length) const {
   return static_cast<int>(found);
 }
 
+namespace {
+
+bool hasPathBehind(const richedit::Paragraph& paragraph, size_t run) {
+  return run + 1 < paragraph.runs.size() && paragraph.runs[run + 1].format.hidden &&
+         !paragraph.runs[run + 1].picture && !paragraph.runs[run + 1].text.empty();
+}
+
+bool needsPath(const richedit::Paragraph& paragraph, size_t run) {
+  const auto& picture = paragraph.runs[run].picture;
+  return picture && !picture->jpeg.empty() && !hasPathBehind(paragraph, run);
+}
+
+}  // namespace
+
+int RichEdit::picturesWithoutPath() const {
+  int count = 0;
+  for (const auto& paragraph : text_.paragraphs()) {
+    for (size_t run = 0; run < paragraph.runs.size(); ++run) count += needsPath(paragraph, run) ? 1 : 0;
+  }
+  return count;
+}
+
+int RichEdit::attachPicturePaths(
+    const std::function<std::optional<std::string>(const richedit::Picture&, int)>& pathFor) {
+  int number = 0;
+  int attached = 0;
+  for (auto& paragraph : text_.paragraphs()) {
+    for (size_t run = 0; run < paragraph.runs.size(); ++run) {
+      if (!needsPath(paragraph, run)) continue;
+      auto path = pathFor(*paragraph.runs[run].picture, ++number);
+      if (!path) continue;
+      // The hidden path in the format the picture insertion gives it.
+      richedit::CharFormat hidden;
+      hidden.halfPoints = 20;
+      hidden.hidden = true;
+      paragraph.runs.insert(paragraph.runs.begin() + static_cast<long>(run) + 1, richedit::Run{hidden, *path, nullptr});
+      ++attached;
+    }
+  }
+  if (attached) geometryChanged();
+  return attached;
+}
+
 void RichEdit::applyToSelection(const FormatChange& formatChange) {
   if (selLength_ == 0) {
     if (!insertionFormatSet_) insertionFormat_ = selAttributes();

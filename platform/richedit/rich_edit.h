@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,14 @@ class RichEdit : public Control {
   void typeText(std::string_view text);
   void insertPicture(std::shared_ptr<const richedit::Picture> picture);
   int findText(const std::string& text, int start, int length) const;
+  // Pictures with JPEG data but no hidden path right behind them (pictures
+  // that came in with RTF, not from a file): `pathFor` is asked for a file
+  // holding each, numbered from 1, and its path is put behind the picture as
+  // hidden text, as the picture insertion does.  A nullopt answer leaves the
+  // picture as it is.  Returns how many pictures got a path.
+  int attachPicturePaths(const std::function<std::optional<std::string>(const richedit::Picture&, int)>& pathFor);
+  // How many pictures lack such a path.
+  int picturesWithoutPath() const;
   void setFocus() { focused_ = true; }
   bool focused() const { return focused_; }
 

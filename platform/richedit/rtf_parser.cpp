@@ -420,7 +420,7 @@ class Parser {
     }
     char32_t point = codePageToUnicode(codePage, static_cast<unsigned char>(value));
     if (point == 0) {
-      replaced();
+      undefinedByte(codePage, static_cast<unsigned char>(value));
       return;
     }
     character(point);
@@ -662,7 +662,7 @@ class Parser {
     // A raw 8-bit byte: read in the document's code page like an escape.
     char32_t point = codePageToUnicode(currentCodePage(), byte);
     if (point == 0) {
-      replaced();
+      undefinedByte(currentCodePage(), byte);
     } else {
       character(point);
     }
@@ -684,6 +684,17 @@ class Parser {
     if (value < 0) value += 65536;
     character(static_cast<char32_t>(value));
     pendingSkip_ = state_.unicodeSkip;
+  }
+
+  // A byte its code page leaves undefined.  In cp1252 the pad keeps it as it
+  // is (a file path in hidden text may hold such bytes); elsewhere it is
+  // replaced.
+  void undefinedByte(int codePage, unsigned char byte) {
+    if (codePage == 1252) {
+      if (state_.destination == Destination::Body) appendByte(byte);
+    } else {
+      replaced();
+    }
   }
 
   void replaced() {
