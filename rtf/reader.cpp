@@ -327,10 +327,16 @@ class Reader {
 
   void NoteTableKeyword(std::string_view word, std::int32_t parameter) {
     RowCounters& counters = tables_.counters;
+    // Only words starting like the table words need comparing.
     char first = word.empty() ? 0 : word.front();
     bool candidate = first == 'f' || first == 'v' || first == 'c' || first == 'r' || first == 'g' || first == 'b';
-    if (!candidate) {
-    } else if (word == "fonttbl") {
+    if (candidate) noteTableWord(word, parameter, counters);
+    tables_.fonts.setRowCount(counters.fonts + 2);
+    tables_.colours.setRowCount(counters.colours + 2);
+  }
+
+  void noteTableWord(std::string_view word, std::int32_t parameter, RowCounters& counters) {
+    if (word == "fonttbl") {
       fontTableMode_ = true;
       colourTableMode_ = false;
       counters.fonts = 0;
@@ -353,8 +359,6 @@ class Reader {
     } else if (word == "blue" && colourTableMode_) {
       tables_.colours.setCell(3, counters.colours, parameter);
     }
-    tables_.fonts.setRowCount(counters.fonts + 2);
-    tables_.colours.setRowCount(counters.colours + 2);
   }
 
   void BeginTokenRow(std::string_view word, std::int32_t parameter) {

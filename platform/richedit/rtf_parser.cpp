@@ -419,7 +419,7 @@ class Parser {
       return;
     }
     char32_t point = codePageToUnicode(codePage, static_cast<unsigned char>(value));
-    if (point == 0) {
+    if (point == 0 && value >= 128) {
       undefinedByte(codePage, static_cast<unsigned char>(value));
       return;
     }
