@@ -1,5 +1,7 @@
 #include "platform/richedit/line_wrap.h"
 
+#include <array>
+#include <deque>
 #include <vector>
 
 namespace qm::richedit {
@@ -13,8 +15,28 @@ struct BreakPoint {
   bool found = false;
 };
 
+// The advances of all 256 bytes per format: a document has few formats, so
+// each is measured once, not per character.
+class AdvanceCache {
+ public:
+  explicit AdvanceCache(const CharacterAdvance& advance) : advance_(advance) {}
+  const std::array<double, 256>& of(const CharFormat& format) {
+    for (auto& [known, table] : tables_) {
+      if (known == format) return table;
+    }
+    std::array<double, 256> table{};
+    for (int byte = 0; byte < 256; ++byte) table[static_cast<size_t>(byte)] = advance_(format, static_cast<unsigned char>(byte));
+    tables_.emplace_back(format, table);
+    return tables_.back().second;
+  }
+
+ private:
+  const CharacterAdvance& advance_;
+  std::deque<std::pair<CharFormat, std::array<double, 256>>> tables_;
+};
+
 // The break point for a paragraph, or none when it fits.
-BreakPoint findBreak(const Paragraph& paragraph, double maxWidth, const CharacterAdvance& advance) {
+BreakPoint findBreak(const Paragraph& paragraph, double maxWidth, AdvanceCache& advances) {
   double width = 0;
   BreakPoint last;
   for (size_t r = 0; r < paragraph.runs.size(); ++r) {
@@ -25,10 +47,25 @@ BreakPoint findBreak(const Paragraph& paragraph, double maxWidth, const Characte
       continue;
     }
     if (run.format.hidden) continue;
+    const auto& table = advances.of(run.format);
+    // Most runs fit whole: sum them first, and look for the break point
+    // only in the run that overflows.
+    double runWidth = 0;
+    size_t lastSpace = std::string::npos;
+    for (size_t i = 0; i < run.text.size(); ++i) {
+      unsigned char byte = static_cast<unsigned char>(run.text[i]);
+      runWidth += table[byte];
+      if (byte == ' ') lastSpace = i;
+    }
+    if (width + runWidth <= maxWidth) {
+      if (lastSpace != std::string::npos && (lastSpace > 0 || width > 0)) last = {r, lastSpace, true};
+      width += runWidth;
+      continue;
+    }
     for (size_t i = 0; i < run.text.size(); ++i) {
       unsigned char byte = static_cast<unsigned char>(run.text[i]);
       if (byte == ' ' && width > 0) last = {r, i, true};  // not a break before the first word
-      width += advance(run.format, byte);
+      width += table[byte];
       if (width > maxWidth && last.found) return last;
     }
   }
@@ -38,13 +75,14 @@ BreakPoint findBreak(const Paragraph& paragraph, double maxWidth, const Characte
 }  // namespace
 
 int wrapParagraphs(RichText& text, double maxWidth, const CharacterAdvance& advance) {
+  AdvanceCache advances(advance);
   int breaks = 0;
   std::vector<Paragraph> result;
   result.reserve(text.paragraphs().size());
   for (Paragraph& paragraph : text.paragraphs()) {
     Paragraph rest = std::move(paragraph);
     while (true) {
-      BreakPoint point = findBreak(rest, maxWidth, advance);
+      BreakPoint point = findBreak(rest, maxWidth, advances);
       if (!point.found) break;
       Paragraph line;
       line.runs.assign(std::make_move_iterator(rest.runs.begin()),
