@@ -208,3 +208,55 @@ TEST(Driver, CommandsThatChangeThePadWaitWhileAConversionRuns) {
 
 }  // namespace
 }  // namespace qm
+
+namespace qm {
+namespace {
+
+// A host that changes the RTF source file while the conversion shows its
+// "Decoding" status, that is after the file was saved and before it is read.
+class TamperingHost : public ScriptedHost {
+ public:
+  std::function<void()> tamper;
+  void statusChanged(const std::string& text) override {
+    ScriptedHost::statusChanged(text);
+    if (text == "Decoding RTF code..." && tamper) tamper();
+  }
+};
+
+struct TamperedConversion {
+  test::TempDir dir;
+  TamperingHost host;
+  Program program{host};
+  void run(const std::function<void(const std::string& rtf)>& change) {
+    program.start();
+    program.Form1().RichEdit1.typeText("text");
+    std::string rtf = dir.file("t.rtf");
+    host.tamper = [&change, rtf] { change(rtf); };
+    host.fileAnswers.push_back(dir.file("t.pdf"));
+    program.Form1().BitBtn16.click();
+  }
+};
+
+TEST(Driver, ARtfSourceFileThatCannotBeOpenedStopsWithError) {
+  TamperedConversion conversion;
+  conversion.run([](const std::string& rtf) { std::filesystem::remove(rtf); });
+  EXPECT_EQ(conversion.host.messageTexts().back(), "Error.");
+  EXPECT_EQ(conversion.program.state().lastOutcome, ConversionOutcome::Failed);
+  EXPECT_FALSE(fileExists(conversion.dir.file("t.pdf")));
+}
+
+TEST(Driver, AReaderErrorIsShownAndThePdfStillWritten) {
+  TamperedConversion conversion;
+  conversion.run([](const std::string& rtf) { test::writeFile(rtf, "{\\rtf1\\viewkind4\\pard\\fs22 broken\\par"); });
+  auto messages = conversion.host.messageTexts();
+  EXPECT_NE(std::find(messages.begin(), messages.end(), "Error parsing rtf"), messages.end());
+  EXPECT_EQ(conversion.program.state().lastReaderResult, 3);
+  EXPECT_EQ(conversion.program.state().lastOutcome, ConversionOutcome::Completed);
+  EXPECT_EQ(test::qpdfProblems(conversion.dir.file("t.pdf")), "");
+  EXPECT_NE(test::pdfText(conversion.dir.file("t.pdf")).find("broken"), std::string::npos);
+  // The title stays the RTF source file's name set when it was saved.
+  EXPECT_EQ(conversion.program.Form1().caption, conversion.dir.file("t.rtf"));
+}
+
+}  // namespace
+}  // namespace qm

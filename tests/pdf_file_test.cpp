@@ -266,14 +266,53 @@ TEST(PdfFile, PicturesThatCannotBeEmbeddedAreNeitherCopiedNorDrawn) {
 }
 
 TEST(PdfFile, ColourSpacesFollowTheJpeg) {
+  struct Case {
+    int components;
+    const char* declared;
+  } cases[] = {{1, "/ColorSpace /DeviceGray\n/Filter"},
+               {3, "/ColorSpace /DeviceRGB\n/Filter"},
+               {4, "/ColorSpace /DeviceCMYK\n/Decode [1 0 1 0 1 0 1 0]\n/Filter"}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    test::writeFile(dir.file("pic.jpg"), test::makeJpeg(8, 8, c.components));
+    Harness harness;
+    harness.loadPad("{\\rtf1\\viewkind4\\pard\\fs22 \\v " + dir.file("pic.jpg") + "\\v0\\par}");
+    harness.convert(dir.file("g.pdf"));
+    std::string pdf = test::readFile(dir.file("g.pdf"));
+    EXPECT_NE(test::objectText(pdf, 17).find(c.declared), std::string::npos) << c.components << "\n"
+                                                                             << test::objectText(pdf, 17).substr(0, 200);
+    EXPECT_EQ(test::qpdfProblems(dir.file("g.pdf")), "");
+  }
+}
+
+TEST(PageContent, AFontNumberThatIsNotANumberKeepsTheFontBefore) {
   TempDir dir;
-  test::writeFile(dir.file("grey.jpg"), test::makeJpeg(8, 8, 1));
-  Harness harness;
-  harness.loadPad("{\\rtf1\\viewkind4\\pard\\fs22 \\v " + dir.file("grey.jpg") + "\\v0\\par}");
-  harness.convert(dir.file("g.pdf"));
-  std::string pdf = test::readFile(dir.file("g.pdf"));
-  EXPECT_NE(test::objectText(pdf, 17).find("/ColorSpace /DeviceGray\n"), std::string::npos);
-  EXPECT_EQ(test::qpdfProblems(dir.file("g.pdf")), "");
+  WorkGrid tokens(13, 5), fonts(2, 5), colours(4, 5), lines(6, 5), pictures(10, 10), pages(6, 5);
+  RowCounters counters;
+  pdf::RememberedValues remembered;
+  const char* rows[][3] = {{"f", "1", "a"}, {"f", "x1", "b"}};
+  for (int row = 1; row <= 2; ++row) {
+    tokens.setCell(rtf::KEYWORD, row, rows[row - 1][0]);
+    tokens.setCell(rtf::Indice, row, rows[row - 1][1]);
+    tokens.setCell(rtf::DONNEE, row, rows[row - 1][2]);
+  }
+  counters.tokens = 2;
+  fonts.setCell(0, 1, "1");
+  fonts.setCell(1, 1, "C");
+  fonts.setCell(0, 2, "x1");  // would match the text, were it taken as it stands
+  fonts.setCell(1, 2, "H");
+  counters.fonts = 2;
+  pages.setCell(pdf::FirstToken, 1, "1");
+  pages.setCell(pdf::LastToken, 1, "2");
+  counters.pages = 1;
+  pdf::ConversionTables tables{tokens, fonts, colours, lines, pictures, pages, counters, remembered};
+  pdf::PdfWriter writer;
+  ASSERT_TRUE(writer.create(dir.file("f.pdf")));
+  int paragraphs = 0;
+  pdf::PageContentWriter(tables, writer, paragraphs, 125, {}).writePage(1);
+  ASSERT_TRUE(writer.finish());
+  std::string stream = test::streamData(test::readFile(dir.file("f.pdf")), 17);
+  EXPECT_NE(stream.find("/F5 10 Tf 0 0 0 rg (a) Tj /F5 10 Tf 0 0 0 rg (b) Tj"), std::string::npos) << stream;
 }
 
 TEST(PdfFile, AnOutputThatCannotBeCreatedStopsTheConversionOnly) {

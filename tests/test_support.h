@@ -54,7 +54,8 @@ struct Harness {
   void convert(const std::string& pdfPath);
 };
 
-// A small valid JPEG of the given size (grey, 1 or 3 components).
+// A small valid JPEG of the given size: 1 component grey, 3 RGB, 4 CMYK
+// (libjpeg writes the Adobe marker, with inverted CMYK, for those).
 std::string makeJpeg(int width, int height, int components = 3);
 
 }  // namespace qm::test
