@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <unistd.h>
@@ -39,6 +40,11 @@ struct InspectOptions {
   std::string file;
   std::string grid = "SG1";
 };
+
+bool sameFile(const std::string& a, const std::string& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error);
+}
 
 bool writeGrids(Program& program, const std::string& folder) {
   TForm1& form = program.Form1();
@@ -140,6 +146,11 @@ int convert(const ConvertOptions& options) {
       std::cerr << "quillomatrix: stopped, nothing replaced: "
                 << (host.refusedQuestion.empty() ? std::string("the conversion was cancelled") : host.refusedQuestion)
                 << " (use -y to replace)\n";
+      if (sameFile(state.rtfSourceFileName, options.input)) {
+        std::cerr << "quillomatrix: note: " << options.input
+                  << " is the document you convert; the RTF source file is written beside the PDF, so choose "
+                     "another PDF name to keep it, or -y to replace it with the pad's RTF\n";
+      }
       return 1;
     case ConversionOutcome::OutputNotCreated: return 2;
     case ConversionOutcome::WriteFailed:
