@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/keyword_index.h"
+
 namespace qm::rtf {
 
 namespace {
@@ -134,26 +136,8 @@ static_assert(std::size(kProperties) == 27);
 
 constexpr size_t kKeywordCount = std::size(kKeywords);
 
-// An open-addressing hash index of the keyword table, built at compile time:
-// one hash and, nearly always, one comparison per word.
-constexpr size_t kSlots = 256;
-
-constexpr std::uint32_t hashWord(std::string_view word) {
-  std::uint32_t hash = 2166136261u;
-  for (char c : word) hash = (hash ^ static_cast<std::uint8_t>(c)) * 16777619u;
-  return hash;
-}
-
-constexpr std::array<std::uint8_t, kSlots> kIndex = [] {
-  std::array<std::uint8_t, kSlots> index{};
-  index.fill(0xFF);
-  for (size_t entry = 0; entry < kKeywordCount; ++entry) {
-    size_t slot = hashWord(kKeywords[entry].keyword) % kSlots;
-    while (index[slot] != 0xFF) slot = (slot + 1) % kSlots;
-    index[slot] = static_cast<std::uint8_t>(entry);
-  }
-  return index;
-}();
+constexpr auto kWordOf = [](const KeywordEntry& entry) { return entry.keyword; };
+constexpr KeywordIndex<256> kIndex(kKeywords, kWordOf);
 
 }  // namespace
 
@@ -161,11 +145,8 @@ std::span<const KeywordEntry> keywordTable() { return kKeywords; }
 std::span<const PropertyEntry> propertyTable() { return kProperties; }
 
 const KeywordEntry* findKeyword(std::string_view word) {
-  for (size_t slot = hashWord(word) % kSlots; kIndex[slot] != 0xFF; slot = (slot + 1) % kSlots) {
-    const KeywordEntry& entry = kKeywords[kIndex[slot]];
-    if (entry.keyword == word) return &entry;
-  }
-  return nullptr;
+  int entry = kIndex.find(kKeywords, kWordOf, word);
+  return entry < 0 ? nullptr : &kKeywords[entry];
 }
 
 }  // namespace qm::rtf

@@ -11,6 +11,7 @@
 
 #include "platform/codepage.h"
 #include "platform/jpeg_info.h"
+#include "platform/keyword_index.h"
 
 namespace qm::richedit {
 
@@ -68,7 +69,7 @@ struct Keyword {
   char32_t value = 0;
 };
 
-// Sorted by word: looked up by binary search.
+// In alphabetical order, for the reader of this table; found through a hash index.
 constexpr Keyword kKeywords[] = {
     {"aftncn", Action::SkipGroup},
     {"aftnsep", Action::SkipGroup},
@@ -233,19 +234,12 @@ constexpr Keyword kKeywords[] = {
     {"xmlopen", Action::SkipGroup},
 };
 
-constexpr bool keywordsSorted() {
-  for (size_t i = 1; i < std::size(kKeywords); ++i) {
-    if (!(kKeywords[i - 1].word < kKeywords[i].word)) return false;
-  }
-  return true;
-}
-static_assert(keywordsSorted(), "the pad's RTF keyword table must stay sorted");
+constexpr auto kWordOf = [](const Keyword& keyword) { return keyword.word; };
+constexpr KeywordIndex<512> kIndex(kKeywords, kWordOf);
 
 const Keyword* findKeyword(std::string_view word) {
-  auto it = std::lower_bound(std::begin(kKeywords), std::end(kKeywords), word,
-                             [](const Keyword& k, std::string_view w) { return k.word < w; });
-  if (it == std::end(kKeywords) || it->word != word) return nullptr;
-  return it;
+  int entry = kIndex.find(kKeywords, kWordOf, word);
+  return entry < 0 ? nullptr : &kKeywords[entry];
 }
 
 struct FontEntry {
