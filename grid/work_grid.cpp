@@ -58,16 +58,6 @@ void WorkGrid::appendToCell(int column, int row, std::string_view text) {
   if (CellText* s = slot(column, row)) s->append(text);
 }
 
-CellText& WorkGrid::cellForAppending(int column, int row) {
-  static CellText discarded;
-  CellText* s = slot(column, row);
-  if (!s) {
-    discarded.clear();
-    return discarded;
-  }
-  return *s;
-}
-
 void WorkGrid::appendToCell(int column, int row, char c) {
   if (CellText* s = slot(column, row)) s->push_back(c);
 }

@@ -41,9 +41,9 @@ class WorkGrid {
   // Appends in amortised constant time (the cell keeps its capacity).
   void appendToCell(int column, int row, std::string_view text);
   void appendToCell(int column, int row, char c);
-  // The cell itself, for a writer that appends to it many times; the
-  // reference stays valid for the grid's life (rows never move).
-  CellText& cellForAppending(int column, int row);
+  // The cell itself, for a writer that appends to it many times; it stays
+  // valid for the grid's life (rows never move).  Null outside the grid.
+  CellText* cellForAppending(int column, int row) { return slot(column, row); }
 
   // The cell read as a decimal integer; `fallback` when it is empty or not a
   // number (surrounding blanks allowed, nothing else).

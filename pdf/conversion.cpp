@@ -280,12 +280,11 @@ void Conversion::writePdf(ConversionTables& tables) {
   WriteCatalog(writer, 1, 3, outlineRoot, pages.firstPageObject());
   writer.writeCrossReferenceAndTrailer();
   application.processMessages();
-  bool closed = writer.finish();
-  if (!closed) {
+  if (!writer.finish()) {
     MessageDlg(application, "The file \n" + state_.pdfFileName + "\ncannot be written", MessageKind::Error);
     throw ConversionStopped{ConversionOutcome::WriteFailed};
   }
-  finish(closed);
+  finish();
 }
 
 void Conversion::waitForProperties() {
@@ -299,8 +298,8 @@ void Conversion::waitForProperties() {
   }
 }
 
-void Conversion::finish(bool closed) {
-  if (closed) program_.application().beep();
+void Conversion::finish() {
+  program_.application().beep();
   status("");
   state_.lastOutcome = ConversionOutcome::Completed;
   program_.host().openDocument(state_.pdfFileName);

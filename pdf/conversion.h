@@ -39,7 +39,7 @@ class Conversion {
   void resolveFonts(ConversionTables& tables);
   void writePdf(ConversionTables& tables);
   void waitForProperties();
-  void finish(bool closed);
+  void finish();
   void status(const std::string& text);
 
   Program& program_;

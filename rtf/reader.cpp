@@ -377,7 +377,8 @@ class Reader {
     if (c == 0) return RtfOk;
     WorkGrid& tokens = tables_.tokens;
     int row = tables_.counters.tokens;
-    if (!text_) text_ = &tokens.cellForAppending(DONNEE, row);
+    if (!text_) text_ = tokens.cellForAppending(DONNEE, row);
+    if (!text_) return RtfOk;
     switch (c) {
       case '(': text_->append("\\("); break;
       case ')': text_->append("\\)"); break;
