@@ -124,6 +124,11 @@ int convert(const ConvertOptions& options) {
   if (options.noWrap) form.RichEdit1.wrapLongParagraphs = false;
   form.BitBtn1.click();
   const ProgramState& state = program.state();
+  // A file the pad could not read at all would give an empty PDF.
+  if (form.RichEdit1.lastReadReport().error && form.RichEdit1.textLength() == 0) {
+    std::cerr << "quillomatrix: error: " << options.input << " is not an RTF document; nothing was converted\n";
+    return 1;
+  }
   if (state.replacedCharacters > 0) {
     std::cerr << "quillomatrix: note: " << state.replacedCharacters
               << " characters that Windows-1252 cannot hold were replaced by \"?\"\n";

@@ -52,6 +52,11 @@ TEST(Cli, ExitCodes) {
   auto missingInput = runCommand(convertCommand(dir.file("absent.rtf"), dir.file("out.pdf")));
   EXPECT_EQ(missingInput.exitCode, 1);
   EXPECT_NE(missingInput.output.find("absent.rtf"), std::string::npos);
+  test::writeFile(dir.file("plain.txt"), "just text, not RTF");
+  auto notRtf = runCommand(convertCommand(dir.file("plain.txt"), dir.file("plain.pdf")));
+  EXPECT_EQ(notRtf.exitCode, 1);
+  EXPECT_NE(notRtf.output.find("is not an RTF document"), std::string::npos) << notRtf.output;
+  EXPECT_FALSE(fileExists(dir.file("plain.pdf")));
   auto noFolder = runCommand(convertCommand(dir.file("in.rtf"), dir.file("no/such/folder/out.pdf")));
   EXPECT_NE(noFolder.exitCode, 0);
   auto usage = runCommand(kCli + " convert");
