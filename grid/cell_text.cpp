@@ -11,7 +11,7 @@ void CellText::release() noexcept {
   inline_[kTag] = 0;
 }
 
-void CellText::append(std::string_view text) {
+void CellText::appendSlow(std::string_view text) {
   if (text.empty()) return;
   if (!onHeap()) {
     size_t size = static_cast<size_t>(inline_[kTag]);

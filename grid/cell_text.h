@@ -11,7 +11,9 @@ namespace qm {
 class CellText {
  public:
   CellText() noexcept { inline_[kTag] = 0; }
-  ~CellText() { release(); }
+  ~CellText() {
+    if (onHeap()) release();
+  }
   CellText(const CellText&) = delete;
   CellText& operator=(const CellText&) = delete;
 
@@ -32,7 +34,18 @@ class CellText {
     clear();
     append(text);
   }
-  void append(std::string_view text);
+  void append(std::string_view text) {
+    // Short texts into inline room: the common case, kept out of line calls.
+    if (!onHeap()) {
+      size_t size = static_cast<size_t>(inline_[kTag]);
+      if (size + text.size() <= kInline) {
+        for (size_t i = 0; i < text.size(); ++i) inline_[size + i] = text[i];
+        inline_[kTag] = static_cast<char>(size + text.size());
+        return;
+      }
+    }
+    appendSlow(text);
+  }
   void push_back(char c) {
     if (onHeap()) {
       if (heap_.size < (std::uint32_t{1} << heap_.capacityLog2)) {
@@ -43,7 +56,7 @@ class CellText {
       inline_[static_cast<size_t>(inline_[kTag]++)] = c;
       return;
     }
-    append(std::string_view(&c, 1));
+    appendSlow(std::string_view(&c, 1));
   }
 
  private:
@@ -52,6 +65,7 @@ class CellText {
   static constexpr char kHeapTag = 0x7F;
 
   bool onHeap() const noexcept { return inline_[kTag] == kHeapTag; }
+  void appendSlow(std::string_view text);
   void release() noexcept;
 
   // The two layouts share the 16 bytes; the last byte tells which is in use.

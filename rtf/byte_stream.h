@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qm::rtf {
@@ -33,6 +34,16 @@ class ByteStream {
     return static_cast<unsigned char>(buffer_[position_++]);
   }
   void unget(int byte) { pushedBack_ = byte; }
+
+  // The buffered bytes from here on that satisfy `accept`, taken at once
+  // (possibly fewer than the file holds: the buffer's end stops the run).
+  template <typename Accept>
+  std::string_view takeWhile(Accept accept) {
+    if (pushedBack_ >= 0) return {};
+    size_t start = position_;
+    while (position_ < limit_ && accept(static_cast<unsigned char>(buffer_[position_]))) ++position_;
+    return {buffer_.data() + start, position_ - start};
+  }
 
  private:
   bool refill();

@@ -104,6 +104,7 @@ class Reader {
           default:
             if (input_ == InputState::Normal) {
               result = TakeChar(byte);
+              if (result == RtfOk) result = TakePlainRun();
             } else if (input_ == InputState::Hex) {
               result = HexDigit(byte);
             } else {
@@ -188,6 +189,39 @@ class Reader {
     NoteTableKeyword(keyword, parameter);
     if (tables_.processMessages) tables_.processMessages();
     return DispatchKeyword(keyword, parameter, hasParameter);
+  }
+
+  // The plain data bytes that follow (no brace, backslash or line break) are
+  // taken as one piece; the result is the same as taking them one by one.
+  int TakePlainRun() {
+    std::string_view run = stream_.takeWhile(
+        [](unsigned char c) { return c != '{' && c != '}' && c != '\\' && c != '\r' && c != '\n'; });
+    if (run.empty() || destination_ != DestinationState::Normal) return RtfOk;
+    return EmitRun(run);
+  }
+
+  // EmitChar for each byte of a run, the appending done in pieces.
+  int EmitRun(std::string_view run) {
+    int row = tables_.counters.tokens;
+    if (!text_) text_ = tables_.tokens.cellForAppending(DONNEE, row);
+    if (!text_) return RtfOk;
+    bool emitted = false;
+    size_t start = 0;
+    for (size_t i = 0; i < run.size(); ++i) {
+      char c = run[i];
+      if (c != '\0' && c != '(' && c != ')') continue;
+      text_->append(run.substr(start, i - start));
+      emitted = emitted || i > start;
+      if (c != '\0') {
+        text_->append(c == '(' ? "\\(" : "\\)");
+        emitted = true;
+      }
+      start = i + 1;
+    }
+    text_->append(run.substr(start));
+    emitted = emitted || run.size() > start;
+    if (emitted) noteCharacterFormat(row);
+    return RtfOk;
   }
 
   int TakeChar(int c) {
@@ -385,9 +419,16 @@ class Reader {
       case '\\': text_->append("\\\\"); break;
       default: text_->push_back(static_cast<char>(c)); break;
     }
+    noteCharacterFormat(row);
+    return RtfOk;
+  }
+
+  // The flags, colour and font cells for a character just emitted in `row`.
+  void noteCharacterFormat(int row) {
+    WorkGrid& tokens = tables_.tokens;
     // Within a row and without a property change, the flags, colour and font
     // are those the row already shows.
-    if (row == flagsRow_ && !propertiesChanged_) return RtfOk;
+    if (row == flagsRow_ && !propertiesChanged_) return;
     propertiesChanged_ = false;
     writeFlags(row);
     int colour = static_cast<std::int8_t>(character_.colourIndex);
@@ -396,7 +437,6 @@ class Reader {
     int font = static_cast<std::int8_t>(character_.fontNumber);
     if (font != previousFont_) tokens.setCell(FONT, row, font);
     previousFont_ = font;
-    return RtfOk;
   }
 
   // The flag cells show the state at the row's last character; they are
