@@ -231,6 +231,7 @@ void TForm1::BitBtn1Click() {
   MemoryStream stream;
   stream.loadFromFile(state.openedFileName);
   bool ok = RichEdit1.streamIn(stream, false);
+  if (RichEdit1.wrapLongParagraphs) RichEdit1.breakLongParagraphs();
   state.replacedCharacters = RichEdit1.lastReadReport().replacedCharacters;
   state.droppedPictures = RichEdit1.lastReadReport().droppedPictures;
   if (!ok) MessageDlg(application(), "Failed to read stream.", MessageKind::Error);

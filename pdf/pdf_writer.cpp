@@ -46,6 +46,9 @@ bool PdfWriter::create(const std::string& path) {
     temporaryPath_.clear();
     return false;
   }
+  // A large buffer: the file goes out in a few writes, not thousands.
+  buffer_.resize(1 << 20);
+  std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
   failed_ = false;
   byteCount_ = 0;
   offsets_.assign(1, 0);

@@ -47,6 +47,7 @@ class PdfWriter {
   void abandon();
 
   std::FILE* file_ = nullptr;
+  std::vector<char> buffer_;  // the file's output buffer, alive while it is open
   std::string finalPath_;
   std::string temporaryPath_;
   bool failed_ = false;

@@ -21,9 +21,14 @@ class AdvanceCache {
  public:
   explicit AdvanceCache(const CharacterAdvance& advance) : advance_(advance) {}
   const std::array<double, 256>& of(const CharFormat& format) {
-    for (auto& [known, table] : tables_) {
-      if (known == format) return table;
+    if (last_ < tables_.size() && tables_[last_].first == format) return tables_[last_].second;
+    for (size_t i = 0; i < tables_.size(); ++i) {
+      if (tables_[i].first == format) {
+        last_ = i;
+        return tables_[i].second;
+      }
     }
+    last_ = tables_.size();
     std::array<double, 256> table{};
     for (int byte = 0; byte < 256; ++byte) table[static_cast<size_t>(byte)] = advance_(format, static_cast<unsigned char>(byte));
     tables_.emplace_back(format, table);
@@ -33,6 +38,7 @@ class AdvanceCache {
  private:
   const CharacterAdvance& advance_;
   std::deque<std::pair<CharFormat, std::array<double, 256>>> tables_;
+  size_t last_ = 0;
 };
 
 // The break point for a paragraph, or none when it fits.

@@ -126,7 +126,6 @@ bool RichEdit::streamIn(MemoryStream& stream, bool replaceSelection) {
   } else {
     // Replacing the whole content starts afresh: no undo, scrolled to the top.
     text_ = richedit::readRtf(data, lastReport_, richedit::RtfReadMode::Document);
-    if (wrapLongParagraphs && characterAdvance) richedit::wrapParagraphs(text_, wrapWidth, characterAdvance);
     undo_.reset();
     selStart_ = 0;
     selLength_ = 0;
@@ -134,6 +133,13 @@ bool RichEdit::streamIn(MemoryStream& stream, bool replaceSelection) {
     geometryChanged();
   }
   return !lastReport_.error;
+}
+
+int RichEdit::breakLongParagraphs() {
+  if (!characterAdvance) return 0;
+  int breaks = richedit::wrapParagraphs(text_, wrapWidth, characterAdvance);
+  if (breaks) geometryChanged();
+  return breaks;
 }
 
 void RichEdit::change(const std::function<void()>& edit) {

@@ -98,9 +98,11 @@ class RichEdit : public Control {
   void setSelStyle(bool bold, bool italic, bool underline);
   richedit::CharFormat selAttributes() const;
 
-  // Whether a whole document streamed in has its paragraphs that are wider
-  // than `wrapWidth` broken into several lines (the pad never wraps by
-  // itself), measured with `characterAdvance`.
+  // Breaks the paragraphs wider than `wrapWidth`, measured with
+  // `characterAdvance`, into several lines (the pad never wraps by itself);
+  // returns the number of breaks.  `wrapLongParagraphs` tells whether opening
+  // a file does so.
+  int breakLongParagraphs();
   bool wrapLongParagraphs = false;
   double wrapWidth = 0;
   richedit::CharacterAdvance characterAdvance;

@@ -112,9 +112,24 @@ class Writer {
     started_ = true;
   }
 
+  static bool plain(unsigned char byte) { return byte >= 32 && byte < 128 && byte != '\\' && byte != '{' && byte != '}'; }
+
   void writeText(const std::string& text) {
-    for (char c : text) {
-      auto byte = static_cast<unsigned char>(c);
+    for (size_t i = 0; i < text.size(); ++i) {
+      auto byte = static_cast<unsigned char>(text[i]);
+      if (plain(byte)) {
+        // A run of plain ASCII goes out as it stands.
+        size_t end = i + 1;
+        while (end < text.size() && plain(static_cast<unsigned char>(text[end]))) ++end;
+        if (delimiterPending_) {
+          out_ += ' ';
+          delimiterPending_ = false;
+        }
+        out_.append(text, i, end - i);
+        i = end - 1;
+        continue;
+      }
+      char c = text[i];
       if (byte == '\t') {
         word("\\tab");
         continue;
