@@ -26,13 +26,35 @@ class FixedDate {
   ~FixedDate() { ::unsetenv("SOURCE_DATE_EPOCH"); }
 };
 
+// The work grids of one page, filled by hand, and the page written from them.
+struct PageGrids {
+  WorkGrid tokens{13, 5}, fonts{2, 5}, colours{4, 5}, lines{6, 5}, pictures{10, 10}, pages{6, 5};
+  RowCounters counters;
+  pdf::RememberedValues remembered;
+  pdf::ConversionTables tables{tokens, fonts, colours, lines, pictures, pages, counters, remembered};
+
+  // Page 1 holds token rows 1 to `lastToken`; returns the PDF's bytes.
+  std::string writePage(const std::string& path, int lastToken) {
+    pages.setCell(pdf::FirstToken, 1, "1");
+    pages.setCell(pdf::LastToken, 1, lastToken);
+    counters.tokens = lastToken;
+    counters.pages = 1;
+    pdf::PdfWriter writer;
+    EXPECT_TRUE(writer.create(path));
+    writer.WriteString("%PDF-1.3\n");
+    int paragraphs = 0;
+    pdf::PageContentWriter(tables, writer, paragraphs, 125, {}).writePage(1);
+    EXPECT_TRUE(writer.finish());
+    return test::readFile(path);
+  }
+};
+
 TEST(PageContent, HiInHelveticaBoldRedWithAPicture) {
   TempDir dir;
   std::string jpeg = test::makeJpeg(100, 50);
   test::writeFile(dir.file("pic (1).jpg"), jpeg);
-  WorkGrid tokens(13, 5), fonts(2, 5), colours(4, 5), lines(6, 5), pictures(10, 10), pages(6, 5);
-  RowCounters counters;
-  pdf::RememberedValues remembered;
+  PageGrids grids;
+  WorkGrid& tokens = grids.tokens;
   tokens.setCell(rtf::KEYWORD, 1, "fs");
   tokens.setCell(rtf::SIZE, 1, "12");
   tokens.setCell(rtf::KEYWORD, 2, "f");
@@ -44,32 +66,18 @@ TEST(PageContent, HiInHelveticaBoldRedWithAPicture) {
   tokens.setCell(rtf::COLOR, 2, "1");
   tokens.setCell(rtf::Long, 2, "19");
   tokens.setCell(rtf::KEYWORD, 3, "v");
-  std::string escapedPath = dir.file("pic \\(1\\).jpg");
-  tokens.setCell(rtf::DONNEE, 3, escapedPath);
+  tokens.setCell(rtf::DONNEE, 3, dir.file("pic \\(1\\).jpg"));
   tokens.setCell(rtf::Hidden, 3, "X");
-  counters.tokens = 3;
-  fonts.setCell(0, 1, "2");
-  fonts.setCell(1, 1, "H");
-  counters.fonts = 1;
-  colours.setHeader("NUM,RED,GREEN,BLUE");
-  colours.setCell(0, 1, "1");
-  colours.setCell(1, 1, "255");
-  colours.setCell(2, 1, "0");
-  colours.setCell(3, 1, "0");
-  counters.colours = 1;
-  pages.setCell(pdf::FirstToken, 1, "1");
-  pages.setCell(pdf::LastToken, 1, "3");
-  counters.pages = 1;
-  pdf::ConversionTables tables{tokens, fonts, colours, lines, pictures, pages, counters, remembered};
-
-  pdf::PdfWriter writer;
-  ASSERT_TRUE(writer.create(dir.file("page.pdf")));
-  writer.WriteString("%PDF-1.3\n");
-  int paragraphs = 0;
-  pdf::PageContentWriter page(tables, writer, paragraphs, 125, {});
-  page.writePage(1);
-  ASSERT_TRUE(writer.finish());
-  std::string pdf = test::readFile(dir.file("page.pdf"));
+  grids.fonts.setCell(0, 1, "2");
+  grids.fonts.setCell(1, 1, "H");
+  grids.counters.fonts = 1;
+  grids.colours.setHeader("NUM,RED,GREEN,BLUE");
+  const char* red[] = {"1", "255", "0", "0"};
+  for (int column = 0; column < 4; ++column) grids.colours.setCell(column, 1, red[column]);
+  grids.counters.colours = 1;
+  std::string pdf = grids.writePage(dir.file("page.pdf"), 3);
+  const WorkGrid& pictures = grids.pictures;
+  const WorkGrid& pages = grids.pages;
 
   EXPECT_EQ(test::streamData(pdf, 19), "BT\n17 TL\n 5 762 Td  125 Tz /F10 12 Tf 1 0 0 rg (Hi) Tj (" +
                                            std::string(33, ' ') +
@@ -287,31 +295,19 @@ TEST(PdfFile, ColourSpacesFollowTheJpeg) {
 
 TEST(PageContent, AFontNumberThatIsNotANumberKeepsTheFontBefore) {
   TempDir dir;
-  WorkGrid tokens(13, 5), fonts(2, 5), colours(4, 5), lines(6, 5), pictures(10, 10), pages(6, 5);
-  RowCounters counters;
-  pdf::RememberedValues remembered;
+  PageGrids grids;
   const char* rows[][3] = {{"f", "1", "a"}, {"f", "x1", "b"}};
   for (int row = 1; row <= 2; ++row) {
-    tokens.setCell(rtf::KEYWORD, row, rows[row - 1][0]);
-    tokens.setCell(rtf::Indice, row, rows[row - 1][1]);
-    tokens.setCell(rtf::DONNEE, row, rows[row - 1][2]);
+    grids.tokens.setCell(rtf::KEYWORD, row, rows[row - 1][0]);
+    grids.tokens.setCell(rtf::Indice, row, rows[row - 1][1]);
+    grids.tokens.setCell(rtf::DONNEE, row, rows[row - 1][2]);
   }
-  counters.tokens = 2;
-  fonts.setCell(0, 1, "1");
-  fonts.setCell(1, 1, "C");
-  fonts.setCell(0, 2, "x1");  // would match the text, were it taken as it stands
-  fonts.setCell(1, 2, "H");
-  counters.fonts = 2;
-  pages.setCell(pdf::FirstToken, 1, "1");
-  pages.setCell(pdf::LastToken, 1, "2");
-  counters.pages = 1;
-  pdf::ConversionTables tables{tokens, fonts, colours, lines, pictures, pages, counters, remembered};
-  pdf::PdfWriter writer;
-  ASSERT_TRUE(writer.create(dir.file("f.pdf")));
-  int paragraphs = 0;
-  pdf::PageContentWriter(tables, writer, paragraphs, 125, {}).writePage(1);
-  ASSERT_TRUE(writer.finish());
-  std::string stream = test::streamData(test::readFile(dir.file("f.pdf")), 17);
+  grids.fonts.setCell(0, 1, "1");
+  grids.fonts.setCell(1, 1, "C");
+  grids.fonts.setCell(0, 2, "x1");  // would match the text, were it taken as it stands
+  grids.fonts.setCell(1, 2, "H");
+  grids.counters.fonts = 2;
+  std::string stream = test::streamData(grids.writePage(dir.file("f.pdf"), 2), 17);
   EXPECT_NE(stream.find("/F5 10 Tf 0 0 0 rg (a) Tj /F5 10 Tf 0 0 0 rg (b) Tj"), std::string::npos) << stream;
 }
 
